@@ -69,10 +69,9 @@ inline ::testing::AssertionResult PictureMatches(const Raster& r, int x0, int y0
         for (const auto& row : rows) expected += row + "\n";
         const int w = static_cast<int>(rows[0].size());
         std::ostringstream msg;
-        msg << "first difference at (" << x0 + i << ", " << y0 + j << "): got 0x" << std::hex
-            << got << ", expected 0x" << it->second << std::dec << "\nfound:\n"
-            << RenderPicture(r, x0, y0, w, static_cast<int>(rows.size()), legend)
-            << "expected:\n"
+        msg << "first difference at (" << x0 + i << ", " << y0 + j << "): got 0x" << std::hex << got
+            << ", expected 0x" << it->second << std::dec << "\nfound:\n"
+            << RenderPicture(r, x0, y0, w, static_cast<int>(rows.size()), legend) << "expected:\n"
             << expected;
         return ::testing::AssertionFailure() << msg.str();
       }
@@ -93,6 +92,6 @@ inline Raster RasterFromPicture(const std::vector<std::string>& rows, const Lege
 
 }  // namespace pelorin::testing
 
-#define EXPECT_PICTURE(raster, x0, y0, legend, text) \
+#define EXPECT_PICTURE(raster, x0, y0, legend, text)                     \
   EXPECT_TRUE(::pelorin::testing::PictureMatches(raster, x0, y0, legend, \
                                                  ::pelorin::testing::PictureRows(text)))

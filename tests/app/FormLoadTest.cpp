@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "platform/FakePlatform.h"
+#include "support/PictureText.h"
+
+namespace pelorin {
+namespace {
+
+using testing::Legend;
+
+struct LoadedForm {
+  explicit LoadedForm(std::string command_line = "") : form(platform, host, command_line) {
+    form.Form_Load();
+  }
+  FakePlatform platform;
+  FakeWindowHost host;
+  frmMain form;
+};
+
+TEST(FormLoad, StartsUntitledAndUnmodified) {
+  LoadedForm f;
+  EXPECT_EQ(f.host.caption, "Pelorin - 未命名");
+  EXPECT_EQ(f.form.Caption(), "Pelorin - 未命名");
+  EXPECT_EQ(f.form.DocPath, "未命名");
+  EXPECT_EQ(f.form.DocTitle, "");
+  EXPECT_FALSE(f.form.Modified);
+  EXPECT_FALSE(f.form.OpenFromCommandLine);
+  EXPECT_TRUE(f.platform.messages.empty());
+}
+
+TEST(FormLoad, PlacesTheWindowCentredWithAThirdOfTheFreeHeightAbove) {
+  FakePlatform platform;
+  platform.screen_width = 1024;
+  platform.screen_height = 768;
+  FakeWindowHost host;
+  host.outer_width = 571;
+  host.outer_height = 401;
+  frmMain form(platform, host, "");
+  form.Form_Load();
+  EXPECT_EQ(host.left, 226);  // 453 / 2, truncated
+  EXPECT_EQ(host.top, 122);   // 367 / 3, truncated
+}
+
+TEST(FormLoad, TakesThePathOfAnOpenCommandLine) {
+  LoadedForm f("/OPEN /home/li/My Icons/Face.ico");
+  EXPECT_TRUE(f.form.OpenFromCommandLine);
+  EXPECT_EQ(f.form.PendingPath, "/home/li/My Icons/Face.ico");
+
+  LoadedForm other("--help");
+  EXPECT_FALSE(other.form.OpenFromCommandLine);
+  EXPECT_EQ(other.form.PendingPath, "");
+}
+
+// One cell of the empty canvas with the grid lines around it.
+constexpr char kEmptyCell[] =
+    "###########\n"
+    "#.........#\n"
+    "#...g...g.#\n"
+    "#..g...g..#\n"
+    "#.g...g...#\n"
+    "#....g....#\n"
+    "#...g...g.#\n"
+    "#..g...g..#\n"
+    "#.g...g...#\n"
+    "#.........#\n"
+    "###########\n";
+
+const Legend kCanvasLegend = {{'#', kBlack}, {'.', kWhite}, {'g', 0x808080}};
+
+TEST(FormLoad, ShowsTheHatchInEveryCellInsideABlackGrid) {
+  LoadedForm f;
+  const Raster& canvas = f.form.PicMain.raster();
+  ASSERT_EQ(canvas.width(), 321);
+  ASSERT_EQ(canvas.height(), 321);
+  for (int i = 0; i < 32; ++i)
+    for (int j = 0; j < 32; ++j)
+      ASSERT_TRUE(testing::PictureMatches(canvas, 10 * i, 10 * j, kCanvasLegend,
+                                          testing::PictureRows(kEmptyCell)))
+          << "cell " << i << ", " << j;
+  // The closing grid lines at 320 are black all the way, corner included.
+  for (int k = 0; k <= 320; ++k) {
+    EXPECT_EQ(canvas.At(320, k), kBlack);
+    EXPECT_EQ(canvas.At(k, 320), kBlack);
+  }
+}
+
+TEST(FormLoad, TheBackingCopyHasNoClosingGridLine) {
+  LoadedForm f;
+  const Raster& copy = f.form.PicMainCopy.raster();
+  ASSERT_EQ(copy.width(), 320);
+  // The copy holds the empty canvas: black between the hatch cells, no grid pass; its last cell
+  // is the top-left 10 x 10 of a gridded cell.
+  std::vector<std::string> last_cell = testing::PictureRows(kEmptyCell);
+  last_cell.pop_back();
+  for (std::string& row : last_cell) row.pop_back();
+  EXPECT_TRUE(testing::PictureMatches(copy, 310, 310, kCanvasLegend, last_cell));
+}
+
+TEST(FormLoad, ThePreviewShowsOnlyItsBackground) {
+  LoadedForm f;
+  EXPECT_EQ(f.form.picIcon.raster(), Raster(32, 32, f.platform.button_face));
+  EXPECT_EQ(f.form.PicImage.raster(), Raster(32, 32, kBlack));
+  EXPECT_EQ(f.form.PicMask.raster(), Raster(32, 32, kWhite));
+}
+
+}  // namespace
+}  // namespace pelorin

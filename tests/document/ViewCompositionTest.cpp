@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "platform/FakePlatform.h"
+#include "support/PictureText.h"
+
+namespace pelorin {
+namespace {
+
+using testing::Legend;
+
+constexpr Colour kRed = 0x0000FF;
+
+class ViewCompositionTest : public ::testing::Test {
+ protected:
+  ViewCompositionTest() : form(platform, host, "") { form.Form_Load(); }
+
+  void MakeOpaque(int x, int y, Colour c) {
+    form.PicMask.raster().SetPixel(x, y, kBlack);
+    form.PicImage.raster().SetPixel(x, y, c);
+  }
+
+  FakePlatform platform;
+  FakeWindowHost host;
+  frmMain form;
+};
+
+TEST_F(ViewCompositionTest, OpaquePixelsBecomeBlocksAndTransparentOnesKeepTheHatch) {
+  MakeOpaque(0, 0, kRed);
+  MakeOpaque(1, 0, kBlack);  // opaque black: differs from transparent only in the mask
+  form.DisplayResults();
+
+  // Cells (0, 0) red, (1, 0) black, (2, 0) transparent; grid lines black over all of them.
+  const Legend legend = {{'#', kBlack}, {'r', kRed}, {'.', kWhite}, {'g', 0x808080}};
+  EXPECT_PICTURE(form.PicMain.raster(), 0, 0, legend,
+                 "###############################\n"
+                 "#rrrrrrrrr###########.........#\n"
+                 "#rrrrrrrrr###########...g...g.#\n"
+                 "#rrrrrrrrr###########..g...g..#\n"
+                 "#rrrrrrrrr###########.g...g...#\n"
+                 "#rrrrrrrrr###########....g....#\n"
+                 "#rrrrrrrrr###########...g...g.#\n"
+                 "#rrrrrrrrr###########..g...g..#\n"
+                 "#rrrrrrrrr###########.g...g...#\n"
+                 "#rrrrrrrrr###########.........#\n"
+                 "###############################\n");
+  // The backing copy has the whole 10 x 10 block, no grid.
+  EXPECT_EQ(form.PicMainCopy.raster().At(0, 0), kRed);
+  EXPECT_EQ(form.PicMainCopy.raster().At(9, 9), kRed);
+  EXPECT_EQ(form.PicMainCopy.raster().At(10, 0), kBlack);
+
+  // The preview shows the icon over its background.
+  const Colour face = platform.button_face;
+  EXPECT_EQ(form.picIcon.raster().At(0, 0), kRed);
+  EXPECT_EQ(form.picIcon.raster().At(1, 0), kBlack);
+  EXPECT_EQ(form.picIcon.raster().At(2, 0), face);
+  EXPECT_TRUE(form.Modified);
+}
+
+TEST_F(ViewCompositionTest, ColourUnderATransparentMaskIsShownXoredWithTheBackground) {
+  // A file may carry colour under a white mask; the views show it combined with what is below.
+  form.PicImage.raster().SetPixel(5, 5, 0x0000FF);
+  form.DisplayResults();
+  EXPECT_EQ(form.picIcon.raster().At(5, 5), platform.button_face ^ 0x0000FF);
+  EXPECT_EQ(form.PicMain.raster().At(51, 51), kWhite ^ 0x0000FF);
+  EXPECT_EQ(form.PicMain.raster().At(54, 52), 0x808080 ^ 0x0000FF);
+}
+
+TEST_F(ViewCompositionTest, EveryCellOfAFullPictureLinesUpWithTheGrid) {
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) MakeOpaque(x, y, static_cast<Colour>(x + 32 * y + 1));
+  form.DisplayResults();
+  const Raster& canvas = form.PicMain.raster();
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const Colour c = static_cast<Colour>(x + 32 * y + 1);
+      ASSERT_EQ(canvas.At(10 * x + 1, 10 * y + 1), c) << x << "," << y;
+      ASSERT_EQ(canvas.At(10 * x + 9, 10 * y + 9), c) << x << "," << y;
+      ASSERT_EQ(canvas.At(10 * x, 10 * y + 5), kBlack);
+      ASSERT_EQ(form.picIcon.raster().At(x, y), c);
+    }
+  }
+  for (int k = 0; k <= 320; ++k) ASSERT_EQ(canvas.At(320, k), kBlack);
+}
+
+TEST_F(ViewCompositionTest, ResetDocumentEmptiesTheIconAndTheTitle) {
+  MakeOpaque(3, 3, kRed);
+  form.DisplayResults();
+  form.DocPath = "/tmp/a.ico";
+  form.DocTitle = "a.ico";
+  form.MultiIcon = true;
+  form.SaveSucceeded = true;
+
+  form.ResetDocument();
+
+  EXPECT_EQ(host.caption, "Pelorin - 未命名");
+  EXPECT_EQ(form.DocPath, "未命名");
+  EXPECT_EQ(form.DocTitle, "");
+  EXPECT_FALSE(form.Modified);
+  EXPECT_FALSE(form.MultiIcon);
+  EXPECT_FALSE(form.SaveSucceeded);
+  EXPECT_EQ(form.PicImage.raster(), Raster(32, 32, kBlack));
+  EXPECT_EQ(form.PicMask.raster(), Raster(32, 32, kWhite));
+  EXPECT_EQ(form.picIcon.raster(), Raster(32, 32, platform.button_face));
+  // The canvas is the empty canvas again: compare with a freshly loaded window.
+  FakeWindowHost other_host;
+  frmMain fresh(platform, other_host, "");
+  fresh.Form_Load();
+  EXPECT_EQ(form.PicMain.raster(), fresh.PicMain.raster());
+  EXPECT_EQ(form.PicMainCopy.raster(), fresh.PicMainCopy.raster());
+}
+
+TEST_F(ViewCompositionTest, SetDrawColorReachesThePensAndBrushesOfTheDrawingSurfaces) {
+  form.SetDrawColor(kRed);
+  for (const Surface* s : {&form.PicMain, &form.PicMainCopy, &form.picIcon, &form.PicImage}) {
+    EXPECT_EQ(s->ForeColor, kRed) << s->name();
+    EXPECT_EQ(s->FillColor, kRed) << s->name();
+  }
+  EXPECT_EQ(form.PicFloodGray.FillColor, kRed);
+  EXPECT_EQ(form.PicFloodWhite.FillColor, kRed);
+  // The mask keeps its black pen.
+  EXPECT_EQ(form.PicMask.ForeColor, kBlack);
+}
+
+TEST_F(ViewCompositionTest, ViewsAreRefreshedWhenTheyChange) {
+  int canvas_refreshes = 0;
+  int preview_refreshes = 0;
+  form.PicMain.SetRefreshHandler([&] { ++canvas_refreshes; });
+  form.picIcon.SetRefreshHandler([&] { ++preview_refreshes; });
+  form.DisplayResults();
+  EXPECT_GE(canvas_refreshes, 1);
+  EXPECT_GE(preview_refreshes, 1);
+}
+
+}  // namespace
+}  // namespace pelorin
