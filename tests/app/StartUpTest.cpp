@@ -51,7 +51,12 @@ INSTANTIATE_TEST_SUITE_P(Screens, EntryProcedureTest,
                                            ScreenCase{640, 479, 24, kSizeMessage},
                                            ScreenCase{640, 480, 8, kDepthMessage},
                                            // A small 256-colour screen hears only about its size.
-                                           ScreenCase{320, 200, 8, kSizeMessage}));
+                                           ScreenCase{320, 200, 8, kSizeMessage}),
+                         [](const ::testing::TestParamInfo<ScreenCase>& info) {
+                           const ScreenCase& c = info.param;
+                           return std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
+                                  std::to_string(c.bits);
+                         });
 
 TEST(EntryProcedure, RegistersAgainAtEveryStart) {
   FakePlatform platform;
