@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(Screens, EntryProcedureTest,
                                            ScreenCase{640, 480, 8, kDepthMessage},
                                            // A small 256-colour screen hears only about its size.
                                            ScreenCase{320, 200, 8, kSizeMessage}),
-                         [](const ::testing::TestParamInfo<ScreenCase>& info) {
-                           const ScreenCase& c = info.param;
+                         [](const ::testing::TestParamInfo<ScreenCase>& param_info) {
+                           const ScreenCase& c = param_info.param;
                            return std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
                                   std::to_string(c.bits);
                          });
