@@ -49,6 +49,12 @@ std::optional<Picture> ParsePicture(std::string_view text) {
             !ParseInt(rest.substr(space + 1), height) || width <= 0 || height <= 0 ||
             width > 4096 || height > 4096)
           return std::nullopt;
+      } else if (line.starts_with("hotspot ")) {
+        const std::string_view rest = line.substr(8);
+        const std::size_t space = rest.find(' ');
+        if (space == std::string_view::npos || !ParseInt(rest.substr(0, space), pic.hot_x) ||
+            !ParseInt(rest.substr(space + 1), pic.hot_y))
+          return std::nullopt;
       } else if (line.starts_with("key ") && line.size() >= 8 && line[5] == ' ') {
         const auto ch = static_cast<unsigned char>(line[4]);
         const std::string_view value = line.substr(6);
@@ -66,6 +72,8 @@ std::optional<Picture> ParsePicture(std::string_view text) {
       } else if (line == "rows") {
         if (width <= 0) return std::nullopt;
         in_rows = true;
+        if (pic.hot_x < 0 || pic.hot_y < 0 || pic.hot_x >= width || pic.hot_y >= height)
+          return std::nullopt;
         pic.image = Raster(width, height, kBlack);
         pic.mask = Raster(width, height, kBlack);
       } else {

@@ -5,6 +5,7 @@
 //   key . FFFFFF          one character per colour, written red first (RRGGBB)
 //   key g 808080
 //   key ' ' transparent   (written without the quotes: "key . transparent")
+//   hotspot 1 15          optional: the hot spot of a pointer picture
 //   rows
 //   .........             exactly <height> rows of exactly <width> key characters
 //
@@ -22,6 +23,8 @@ namespace pelorin {
 struct Picture {
   Raster image;
   Raster mask;
+  int hot_x = 0;
+  int hot_y = 0;
 };
 
 // The text of a resource file by its file name ("hatch.txt"); empty when there is none.

@@ -23,6 +23,15 @@ TEST(Picture, ParsesColoursRedFirstAndTransparency) {
   EXPECT_EQ(pic->image.At(2, 0), kBlack) << "transparent pixels are black in the image";
 }
 
+TEST(Picture, ReadsTheHotSpotOfAPointer) {
+  const auto pic = ParsePicture("size 2 2\nkey a 000000\nhotspot 1 0\nrows\naa\naa\n");
+  ASSERT_TRUE(pic);
+  EXPECT_EQ(pic->hot_x, 1);
+  EXPECT_EQ(pic->hot_y, 0);
+  EXPECT_FALSE(ParsePicture("size 2 2\nkey a 000000\nhotspot 2 0\nrows\naa\naa\n"))
+      << "hot spot outside the picture";
+}
+
 TEST(Picture, RefusesBrokenText) {
   EXPECT_FALSE(ParsePicture(""));
   EXPECT_FALSE(ParsePicture("size 2 1\nkey a 000000\nrows\naa\naa\n")) << "too many rows";
