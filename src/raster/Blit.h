@@ -36,7 +36,9 @@ void BitBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, 
 //     ceil((2i + 1) * S / (2D)) - 1, the source pixel under the destination pixel's centre;
 //   - shrinking (S > D): source offset j goes to destination offset ceil((2j + 1) * D / (2S)) - 1;
 //     horizontally the last source column of each group wins, vertically the first source row;
-//   - a destination extent of 1 with a larger source extent takes source offset 0.
+//   - a destination extent of 1 with a larger (positive) source extent first shrinks that source
+//     extent by one, then maps as above: a 2 x 1 -> 1 x 1 stretch takes source pixel 0, and rows
+//     always take source offset 0.
 void StretchBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, int sy, int sw,
                 int sh, Rop rop);
 
