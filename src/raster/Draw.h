@@ -52,7 +52,9 @@ void FillBox(Raster& r, int x0, int y0, int x1, int y1, const Ink& ink);
 
 // Ellipse in the rectangle [left, right) x [top, bottom) (corners are put in order first). The
 // one-pixel outline is drawn with `pen`; the interior with `brush` when there is one (interior
-// first, then the outline). A width or height of 0 draws nothing; 2 or less draws a box.
+// first, then the outline; the brush leaves out the pixels the pen draws, so each pixel is
+// touched once and a dotted pen's gaps show the brush). A width or height of 0 draws nothing;
+// 2 or less draws the outline of a box and no interior (a 1 x 1 box draws nothing).
 void DrawEllipse(Raster& r, int left, int top, int right, int bottom, const Pen& pen,
                  std::optional<Ink> brush);
 
