@@ -33,9 +33,13 @@ class FakePlatform : public Platform {
   // offered).
   std::deque<MsgAnswer> answers;
 
+  // Answers for the next colour dialogs; an empty queue cancels.
+  std::deque<std::optional<Colour>> colour_answers;
+
   // What happened.
   std::vector<ShownMessage> messages;
   std::vector<std::string> registrations;
+  int colour_dialogs = 0;
   int do_events_calls = 0;
   int beeps = 0;
 
@@ -49,6 +53,13 @@ class FakePlatform : public Platform {
     }
     return buttons == MsgButtons::kOk || buttons == MsgButtons::kOkCancel ? MsgAnswer::kOk
                                                                           : MsgAnswer::kCancel;
+  }
+  std::optional<Colour> ShowColor() override {
+    ++colour_dialogs;
+    if (colour_answers.empty()) return std::nullopt;
+    const auto a = colour_answers.front();
+    colour_answers.pop_front();
+    return a;
   }
   int ScreenWidth() const override { return screen_width; }
   int ScreenHeight() const override { return screen_height; }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,9 @@ class Platform {
   // A modal message box. Line breaks in `text` are "\r\n".
   virtual MsgAnswer MsgBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                            std::string_view title) = 0;
+
+  // The colour dialog with its custom-colour section open; nullopt when the user cancels.
+  virtual std::optional<Colour> ShowColor() = 0;
 
   // The primary screen.
   virtual int ScreenWidth() const = 0;

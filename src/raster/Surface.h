@@ -21,6 +21,14 @@ enum class FillStyle {
   kTransparent = 1,
 };
 
+// The pointer shown over a surface. A custom pointer names its picture resource.
+enum class MousePointer {
+  kDefault = 0,
+  kCrosshair = 2,
+  kSizeAll = 5,  // the four-headed move arrow
+  kCustom = 99,
+};
+
 // The three kinds of the picture control's Line method.
 enum class LineKind {
   kLine,       // plain line, its last point left out
@@ -68,12 +76,25 @@ class Surface {
   }
   void SetRefreshHandler(std::function<void()> handler) { on_refresh_ = std::move(handler); }
 
+  // The pointer over this surface; the view follows every change.
+  MousePointer mousePointer() const { return mouse_pointer_; }
+  const std::string& mouseIcon() const { return mouse_icon_; }
+  void SetMousePointer(MousePointer pointer, std::string icon = {}) {
+    mouse_pointer_ = pointer;
+    mouse_icon_ = std::move(icon);
+    if (on_pointer_) on_pointer_();
+  }
+  void SetPointerHandler(std::function<void()> handler) { on_pointer_ = std::move(handler); }
+
  private:
   Pen CurrentPen(std::optional<Colour> colour) const;
 
   std::string name_;
   Raster raster_;
   std::function<void()> on_refresh_;
+  MousePointer mouse_pointer_ = MousePointer::kDefault;
+  std::string mouse_icon_;
+  std::function<void()> on_pointer_;
 };
 
 }  // namespace pelorin

@@ -1,6 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -71,6 +72,13 @@ MsgAnswer QtPlatform::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon 
     default:
       return MsgAnswer::kCancel;
   }
+}
+
+std::optional<Colour> QtPlatform::ShowColor() {
+  // No starting colour is preselected: the dialog opens on white, as the system's does.
+  QColorDialog dialog(Qt::white, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return FromQColor(dialog.selectedColor());
 }
 
 int QtPlatform::ScreenWidth() const {

@@ -14,6 +14,7 @@ class QtPlatform : public Platform {
 
   MsgAnswer MsgBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                    std::string_view title) override;
+  std::optional<Colour> ShowColor() override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
   int ScreenBitsPerPixel() const override;
