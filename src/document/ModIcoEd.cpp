@@ -42,8 +42,7 @@ void ComposeIcon(Raster& dst, int x, int y, int w, int h, const Raster& mask, co
     BitBlt(dst, x, y, w, h, mask, 0, 0, Rop::kSrcAnd);
     BitBlt(dst, x, y, w, h, image, 0, 0, Rop::kSrcInvert);
   } else {
-    StretchBlt(dst, x, y, w, h, mask, 0, 0, mask.width(), mask.height(), Rop::kSrcAnd);
-    StretchBlt(dst, x, y, w, h, image, 0, 0, image.width(), image.height(), Rop::kSrcInvert);
+    StretchComposeIcon(dst, x, y, w, h, mask, image);
   }
 }
 

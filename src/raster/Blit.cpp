@@ -36,6 +36,14 @@ PELORIN_ROW_CLONES void XorRow(Colour* __restrict dst, const Colour* __restrict 
   for (; i < n; ++i) dst[i] ^= src[i];
 }
 
+PELORIN_ROW_CLONES void AndXorRow(Colour* __restrict dst, const Colour* __restrict mask,
+                                  const Colour* __restrict image, int n) {
+  int i = 0;
+  for (; i + 8 <= n; i += 8)
+    for (int k = 0; k < 8; ++k) dst[i + k] = (dst[i + k] & mask[i + k]) ^ image[i + k];
+  for (; i < n; ++i) dst[i] = (dst[i] & mask[i]) ^ image[i];
+}
+
 // Applies `rop` to n pixels. A copy may overlap its source (memmove); AND and XOR may not.
 void RopRow(Colour* dst, const Colour* src, int n, Rop rop) {
   switch (rop) {
@@ -163,6 +171,54 @@ AxisMap MapAxis(int x, int w, int dst_size, int sx, int sw, int src_size, bool k
   return map;
 }
 
+// The geometry of one stretched transfer, clipped: which destination rows and columns it
+// writes and which source row and column each of them takes.
+class StretchPlan {
+ public:
+  StretchPlan(const Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, int sy,
+              int sw, int sh) {
+    if (w == 0 || h == 0 || sw == 0 || sh == 0 || dst.empty() || src.empty()) return;
+    // A one-pixel destination samples one pixel fewer of a wider source (what the system's DIB
+    // engine does, and what makes a 2 x 1 -> 1 x 1 stretch take the first pixel).
+    if (w == 1 && sw > 1) --sw;
+    if (h == 1 && sh > 1) --sh;
+    columns_ = MapAxis(x, w, dst.width(), sx, sw, src.width(), /*keep_last=*/true);
+    rows_ = MapAxis(y, h, dst.height(), sy, sh, src.height(), /*keep_last=*/false);
+    // The column map as runs of repeated source columns (one run per column when shrinking).
+    for (const int column : columns_.source) {
+      if (!runs_.empty() && runs_.back().column == column) {
+        ++runs_.back().length;
+      } else {
+        runs_.push_back({column, 1});
+      }
+    }
+  }
+
+  bool empty() const { return columns_.source.empty() || rows_.source.empty(); }
+  int width() const { return static_cast<int>(columns_.source.size()); }
+  int height() const { return static_cast<int>(rows_.source.size()); }
+  int SourceRow(int j) const { return rows_.source[static_cast<std::size_t>(j)]; }
+  Colour* DestinationRow(Raster& dst, int j) const {
+    return dst.Row(rows_.first + j) + columns_.first;
+  }
+  Rect DestinationRect() const {
+    return {columns_.first, rows_.first, columns_.first + width(), rows_.first + height()};
+  }
+  // The source row `in`, stretched across the plan's width into `out`.
+  void ExpandRow(const Colour* in, Colour* out) const {
+    for (const Run& run : runs_) out = std::fill_n(out, run.length, in[run.column]);
+  }
+
+ private:
+  struct Run {
+    int column;
+    int length;
+  };
+  AxisMap columns_;
+  AxisMap rows_;
+  std::vector<Run> runs_;
+};
+
 }  // namespace
 
 void StretchBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, int sy, int sw,
@@ -174,48 +230,48 @@ void StretchBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int 
     StretchBlt(dst, x, y, w, h, copy, sx, sy, sw, sh, rop);
     return;
   }
-  // A one-pixel destination samples one pixel fewer of a wider source (what the system's DIB
-  // engine does, and what makes a 2 x 1 -> 1 x 1 stretch take the first pixel).
-  if (w == 1 && sw > 1) --sw;
-  if (h == 1 && sh > 1) --sh;
-
-  const AxisMap columns = MapAxis(x, w, dst.width(), sx, sw, src.width(), /*keep_last=*/true);
-  const AxisMap rows = MapAxis(y, h, dst.height(), sy, sh, src.height(), /*keep_last=*/false);
-  const int n = static_cast<int>(columns.source.size());
-  if (n == 0 || rows.source.empty()) return;
-
-  // The column map as runs of repeated source columns (one run per column when shrinking).
-  struct Run {
-    int column;
-    int length;
-  };
-  std::vector<Run> runs;
-  for (const int column : columns.source) {
-    if (!runs.empty() && runs.back().column == column) {
-      ++runs.back().length;
-    } else {
-      runs.push_back({column, 1});
-    }
-  }
-
+  const StretchPlan plan(dst, x, y, w, h, src, sx, sy, sw, sh);
+  if (plan.empty()) return;
+  const int n = plan.width();
   // Each distinct source row is stretched once into `line`; the destination rows that repeat it
   // then combine with it as plain contiguous rows, which the compiler vectorises.
   std::vector<Colour> line(static_cast<std::size_t>(n));
   int last_source_row = -1;
-  for (std::size_t j = 0; j < rows.source.size(); ++j) {
-    const int source_row = rows.source[j];
+  for (int j = 0; j < plan.height(); ++j) {
+    const int source_row = plan.SourceRow(j);
     if (source_row != last_source_row) {
-      const Colour* in = src.Row(source_row);
-      Colour* out = line.data();
-      for (const Run& run : runs) out = std::fill_n(out, run.length, in[run.column]);
+      plan.ExpandRow(src.Row(source_row), line.data());
       last_source_row = source_row;
     }
-    RopRow(dst.Row(rows.first + static_cast<int>(j)) + columns.first, line.data(), n, rop);
+    RopRow(plan.DestinationRow(dst, j), line.data(), n, rop);
   }
-  if (dst.mono() && !src.mono()) {
-    dst.Normalise({columns.first, rows.first, columns.first + n,
-                   rows.first + static_cast<int>(rows.source.size())});
+  if (dst.mono() && !src.mono()) dst.Normalise(plan.DestinationRect());
+}
+
+void StretchComposeIcon(Raster& dst, int x, int y, int w, int h, const Raster& mask,
+                        const Raster& image) {
+  if (&dst == &mask || &dst == &image || mask.width() != image.width() ||
+      mask.height() != image.height()) {
+    StretchBlt(dst, x, y, w, h, mask, 0, 0, mask.width(), mask.height(), Rop::kSrcAnd);
+    StretchBlt(dst, x, y, w, h, image, 0, 0, image.width(), image.height(), Rop::kSrcInvert);
+    return;
   }
+  const StretchPlan plan(dst, x, y, w, h, mask, 0, 0, mask.width(), mask.height());
+  if (plan.empty()) return;
+  const int n = plan.width();
+  std::vector<Colour> mask_line(static_cast<std::size_t>(n));
+  std::vector<Colour> image_line(static_cast<std::size_t>(n));
+  int last_source_row = -1;
+  for (int j = 0; j < plan.height(); ++j) {
+    const int source_row = plan.SourceRow(j);
+    if (source_row != last_source_row) {
+      plan.ExpandRow(mask.Row(source_row), mask_line.data());
+      plan.ExpandRow(image.Row(source_row), image_line.data());
+      last_source_row = source_row;
+    }
+    AndXorRow(plan.DestinationRow(dst, j), mask_line.data(), image_line.data(), n);
+  }
+  if (dst.mono() && !(mask.mono() && image.mono())) dst.Normalise(plan.DestinationRect());
 }
 
 }  // namespace pelorin

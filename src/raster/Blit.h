@@ -42,4 +42,11 @@ void BitBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, 
 void StretchBlt(Raster& dst, int x, int y, int w, int h, const Raster& src, int sx, int sy, int sw,
                 int sh, Rop rop);
 
+// Lays an icon over `dst` stretched onto (x, y, w, h): destination AND mask, then XOR image, in
+// one pass over the destination. Gives the same pixels as StretchBlt of the whole mask with
+// kSrcAnd followed by StretchBlt of the whole image with kSrcInvert (which it does when mask and
+// image differ in size or one of them is the destination).
+void StretchComposeIcon(Raster& dst, int x, int y, int w, int h, const Raster& mask,
+                        const Raster& image);
+
 }  // namespace pelorin

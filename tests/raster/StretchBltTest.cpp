@@ -2,6 +2,7 @@
 // and the raster operations.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "raster/Blit.h"
@@ -192,6 +193,42 @@ TEST(StretchBltTest, AMonoDestinationKeepsOnlyPureWhite) {
   EXPECT_PICTURE(dst, 0, 0, legend,
                  "..##\n"
                  "####\n");
+}
+
+}  // namespace
+}  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+// The one-pass icon composition must give exactly what the two stretched transfers give, for
+// enlarging, shrinking, mirrored and clipped blocks.
+TEST(StretchComposeIconTest, MatchesTheMaskAndThenTheImageTransfer) {
+  std::mt19937 random(7);
+  Raster mask(32, 32, kWhite);
+  Raster image(32, 32, kBlack);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (random() % 3 != 0) {
+        mask.SetPixel(x, y, kBlack);
+        image.SetPixel(x, y, random() & kColourMask);
+      }
+  struct Block {
+    int x, y, w, h;
+  };
+  for (const Block b : {Block{0, 0, 320, 320}, Block{5, -7, 64, 40}, Block{40, 3, -17, 9},
+                        Block{-3, 2, 11, 5}, Block{0, 0, 32, 32}}) {
+    Raster background(100, 330, kBlack);
+    for (int y = 0; y < background.height(); ++y)
+      for (int x = 0; x < background.width(); ++x)
+        background.SetPixel(x, y, static_cast<Colour>(x * 2654435761u + y) & kColourMask);
+    Raster two_pass = background;
+    StretchBlt(two_pass, b.x, b.y, b.w, b.h, mask, 0, 0, 32, 32, Rop::kSrcAnd);
+    StretchBlt(two_pass, b.x, b.y, b.w, b.h, image, 0, 0, 32, 32, Rop::kSrcInvert);
+    Raster one_pass = background;
+    StretchComposeIcon(one_pass, b.x, b.y, b.w, b.h, mask, image);
+    EXPECT_EQ(one_pass, two_pass) << b.x << "," << b.y << " " << b.w << "x" << b.h;
+  }
 }
 
 }  // namespace
