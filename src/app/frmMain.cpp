@@ -7,7 +7,8 @@
 namespace pelorin {
 
 frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
-    : PicImage("PicImage", kIconSize, kIconSize, kBlack),
+    : Form("frmMain", kClientWidth, kClientHeight, platform.SysColor(SysColour::kButtonFace)),
+      PicImage("PicImage", kIconSize, kIconSize, kBlack),
       PicMask("PicMask", kIconSize, kIconSize, kWhite),
       PicMain("PicMain", kCanvasSize, kCanvasSize, kWhite),
       PicMainCopy("PicMainCopy", kCanvasCopySize, kCanvasCopySize, kWhite),
@@ -18,17 +19,35 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       PicClip("PicClip", kIconSize, kIconSize, kWhite),
       PicFloodWhite("PicFloodWhite", kIconSize, kIconSize, kWhite),
       PicFloodGray("PicFloodGray", kIconSize, kIconSize, platform.SysColor(SysColour::kButtonFace)),
-      PicTools("PicTools", 92, 66, platform.SysColor(SysColour::kButtonFace)),
-      PicPal("PicPal", 208, 208, kWhite),
+      PicTools("PicTools", ToolPalette::kWidth, ToolPalette::kHeight,
+               platform.SysColor(SysColour::kButtonFace)),
+      PicPal("PicPal", 16 * kPaletteCell, 16 * kPaletteCell, kWhite),
       platform_(platform),
       host_(host),
       command_line_(std::move(command_line)),
       back_colour_(platform.SysColor(SysColour::kButtonFace)),
-      menus_(BuildMenus()) {
+      menus_(BuildMenus()),
+      tools_(PicTools, back_colour_, platform.SysColor(SysColour::kButtonShadow),
+             platform.SysColor(SysColour::kButtonHighlight),
+             [this](int tool) { SelectTool(tool); }) {
   // The flood-fill work rasters paint with a solid brush.
   PicFloodWhite.fillStyle = FillStyle::kSolid;
   PicFloodGray.fillStyle = FillStyle::kSolid;
+  PicPal.SetMousePointer(MousePointer::kCustom, "cursor-pipette.txt");
 }
+
+namespace {
+
+MenuItem Item(std::string name, int index, std::string caption, std::string shortcut = {}) {
+  MenuItem item;
+  item.name = std::move(name);
+  item.index = index;
+  item.caption = std::move(caption);
+  item.shortcut = std::move(shortcut);
+  return item;
+}
+
+}  // namespace
 
 std::vector<MenuItem> frmMain::BuildMenus() {
   std::vector<MenuItem> menus;
@@ -37,11 +56,46 @@ std::vector<MenuItem> frmMain::BuildMenus() {
                                       {"MnuImage", "图象(&I)"},
                                       {"MnuColor", "颜色(&C)"},
                                       {"MnuHelp", "帮助(&H)"}}) {
-    MenuItem& menu = menus.emplace_back();
-    menu.name = name;
-    menu.caption = caption;
+    menus.push_back(Item(name, 0, caption));
   }
+  // Edit: what is not built yet stays disabled.
+  menus[1].items = {Item("MnuEditOpts", 0, "撤消(&U)", "Ctrl+Z"),
+                    Item("MnuEditOpts", 1, "重复(&R)"),
+                    Item("MnuEditOpts", 2, "-"),
+                    Item("MnuEditOpts", 3, "剪切(u&)", "Ctrl+X"),
+                    Item("MnuEditOpts", 4, "复制(&C)", "Ctrl+C"),
+                    Item("MnuEditOpts", 5, "透明粘贴(&P)", "Ctrl+V"),
+                    Item("MnuEditOpts", 6, "覆盖粘贴(&O)"),
+                    Item("MnuEditOpts", 7, "删除(&D)", "Del"),
+                    Item("MnuEditOpts", 8, "-"),
+                    Item("MnuEditOpts", 9, "全选(&S)")};
+  menus[3].items = {
+      Item("MnuColorOpts", 0, "灰度(&G)"),       Item("MnuColorOpts", 1, "反色(&I)"),
+      Item("MnuColorOpts", 2, "颜色调整(&A)"),   Item("MnuColorOpts", 3, "-"),
+      Item("MnuColorOpts", 4, "默认调色板(&D)"), Item("MnuColorOpts", 5, "随机调色板(&R)")};
+  for (int i = 0; i <= 2; ++i) menus[3].items[i].enabled = false;
+  menus[3].items[4].checked = true;
+  for (MenuItem& item : menus[1].items) item.enabled = false;
   return menus;
+}
+
+MenuItem* frmMain::FindMenuItem(const std::string& name, int index) {
+  for (MenuItem& menu : menus_)
+    for (MenuItem& item : menu.items)
+      if (item.name == name && item.index == index) return &item;
+  return nullptr;
+}
+
+void frmMain::MenuOpened(const std::string& menu) {
+  if (menu == "MnuEdit") MnuEdit_Click();
+}
+
+void frmMain::MenuCommand(const std::string& menu, const std::string& item, int index) {
+  MenuOpened(menu);
+  const MenuItem* entry = FindMenuItem(item, index);
+  if (entry == nullptr || !entry->enabled || entry->IsSeparator()) return;
+  if (item == "MnuEditOpts") MnuEditOpts_Click(index);
+  if (item == "MnuColorOpts") MnuColorOpts_Click(index);
 }
 
 void frmMain::Form_Load() {
@@ -52,8 +106,21 @@ void frmMain::Form_Load() {
   TilePics();
   DrawGrid();
 
+  rasters_.MakeToolGlyphs();
+  tools_.SetGlyphs(&rasters_.tool_glyphs());
+
+  palette_.DrawPalette(PicPal, true, SysColor(SysColour::kButtonShadow),
+                       SysColor(SysColour::kButtonHighlight));
+  ResetCurrentColours();
+
+  RecordStep();
+
   DocPath = std::string(kUntitled);
   SetCaption(std::string(kProgramTitle) + " - " + std::string(kUntitled));
+
+  tools_.MoveFrameTo(kToolPencil);
+  SelectTool(kToolPencil);
+  tools_.PicTools_Paint();
 
   // Stretching onto PicMain and PicMainCopy is always colour-on-colour here: the raster engine
   // has no blending mode to switch away from.
@@ -78,7 +145,7 @@ void frmMain::SetCaption(std::string caption) {
 }
 
 std::vector<Placement> frmMain::ShownSurfaces() {
-  return {{&PicMain, 12, 15}, {&picIcon, 350, 15}};
+  return {{&PicMain, 12, 15}, {&picIcon, 350, 15}, {&PicTools, 458, 15}, {&PicPal, 346, 132}};
 }
 
 void frmMain::TilePics() { rasters_.TilePics(PicMain, PicMainCopy); }
@@ -117,6 +184,14 @@ void frmMain::ResetDocument() {
   SaveSucceeded = false;
   Modified = false;
 
+  tools_.MoveFrameTo(kToolPencil);
+  SelectTool(kToolPencil);
+
+  ResetCurrentColours();
+  MnuColorOpts_Click(4);
+  ChkPal = false;
+  host_.ControlsChanged();
+
   PicImage.Cls();
   PicMask.Cls();
   picIcon.Cls();
@@ -124,6 +199,13 @@ void frmMain::ResetDocument() {
 
   TilePics();
   DrawGrid();
+
+  ClearHistory();
+  RecordStep();
+}
+
+void frmMain::Form_MouseUp(int, int, double, double) {
+  // Committing a selection starts here once selections exist; with none there is nothing to do.
 }
 
 }  // namespace pelorin

@@ -15,7 +15,10 @@
 #include <vector>
 
 #include "app/Menu.h"
+#include "canvas/ToolPalette.h"
+#include "colour/ColourPalette.h"
 #include "document/ModIcoEd.h"
+#include "edit/History.h"
 #include "platform/Platform.h"
 #include "raster/Surface.h"
 
@@ -24,6 +27,14 @@ namespace pelorin {
 inline constexpr int kClientWidth = 562;
 inline constexpr int kClientHeight = 348;
 inline constexpr std::string_view kUntitled = "未命名";
+
+// A text written on the client area (the status readouts): the view draws it with the window's
+// font and text colour, its top-left corner at (x, y).
+struct FormText {
+  int x = 0;
+  int y = 0;
+  std::string text;
+};
 
 // Where a shown surface stands in the client area.
 struct Placement {
@@ -41,6 +52,10 @@ class frmMain {
   // The load handler: builds the rasters and the empty canvas, sets the document state, places
   // the window and takes the command line.
   void Form_Load();
+  // Repaints the decorations of the client area (frames, symbols, swatches) into Form.
+  void Form_Paint();
+  // The window's own mouse-up: commits any selection (there is none to commit yet).
+  void Form_MouseUp(int button, int shift, double x, double y);
 
   // Shared view operations.
   void TilePics();
@@ -49,6 +64,49 @@ class frmMain {
   void SetDrawColor(Colour colour);
   void ResetDocument();
 
+  // The canvas. Buttons: 1 left, 2 right, 4 middle; on a move 0 or the sum of the held buttons.
+  void PicMain_MouseDown(int button, int shift, double x, double y);
+  void PicMain_MouseMove(int button, int shift, double x, double y);
+  void PicMain_MouseUp(int button, int shift, double x, double y);
+
+  // The tool palette.
+  void PicTools_Paint() { tools_.PicTools_Paint(); }
+  void PicTools_MouseDown(int button, int shift, double x, double y);
+  void PicTools_MouseMove(int button, int shift, double x, double y);
+  void PicTools_MouseUp(int button, int shift, double x, double y);
+  const std::string& PicTools_ToolTipText() const { return tools_.ToolTipText(); }
+  void SelectTool(int tool);
+  void ReturnToLastTool();
+  int CurrentTool() const { return current_tool_; }
+  int LastDrawingTool() const { return last_drawing_tool_; }
+  const ToolPalette& Tools() const { return tools_; }
+
+  // The colour palette and the current colours.
+  void PicPal_MouseUp(int button, int shift, double x, double y);
+  void ChkPal_Click(bool ticked) { ChkPal = ticked; }
+  void ResetCurrentColours();
+  const ColourPalette& Palette() const { return palette_; }
+  // Current colour 0 (left button) and 1 (right button).
+  Colour CurrentColour(int index) const { return palette_.current[index]; }
+
+  // Undo and redo.
+  void RecordStep();
+  void ClearRedo();
+  void ClearHistory();
+  void UndoStep();
+  void RedoStep();
+  const History& Steps() const { return history_; }
+
+  // Menus. A menu's open handler works out its items' enabling; a click (or its shortcut) acts
+  // only when the item is enabled at that moment.
+  void MnuEdit_Click();
+  void MnuEditOpts_Click(int index);
+  void MnuColorOpts_Click(int index);
+  // What the view calls for any menu: `menu` is the top-level control name, `item` the item's
+  // control name and index.
+  void MenuOpened(const std::string& menu);
+  void MenuCommand(const std::string& menu, const std::string& item, int index);
+
   const std::string& Caption() const { return caption_; }
   // The window's background colour (the system's button face).
   Colour BackColor() const { return back_colour_; }
@@ -56,6 +114,14 @@ class frmMain {
   // The shown surfaces and their places, back to front.
   std::vector<Placement> ShownSurfaces();
   const ModIcoEd& Rasters() const { return rasters_; }
+  // The status readouts on the client area (an empty text shows nothing).
+  const FormText& PositionText() const { return position_text_; }
+  const FormText& SizeText() const { return size_text_; }
+
+  // The client area as the window paints it below its controls.
+  Surface Form;
+  // The check box "调整调色板": a palette click first redefines the cell.
+  bool ChkPal = false;
 
   // Surfaces (see the layout above; the others are hidden).
   Surface PicImage;       // 32 x 32, black: the icon's colour image
@@ -89,6 +155,16 @@ class frmMain {
   void SetCaption(std::string caption);
   void PlaceWindow();
   static std::vector<MenuItem> BuildMenus();
+  MenuItem* FindMenuItem(const std::string& name, int index);
+  Colour SysColor(SysColour which) const { return platform_.SysColor(which); }
+
+  void Pencil();
+  void Eraser();
+  void PickColour(int button, double x, double y);
+  void UpdateStatus(int button);
+  void ClearSizeField();
+  void WriteStatus(FormText& field, Rect cleared, int a, int b);
+  void RefillSwatches();
 
   Platform& platform_;
   WindowHost& host_;
@@ -98,6 +174,25 @@ class frmMain {
   ModIcoEd rasters_;
   std::vector<MenuItem> menus_;
   std::mt19937 random_;
+  ToolPalette tools_;
+  ColourPalette palette_;
+  History history_;
+
+  // Tool state.
+  int current_tool_ = 0;
+  int last_drawing_tool_ = 0;
+  // Pointer state on the canvas, in PicMain pixels.
+  int press_x_ = 0;
+  int press_y_ = 0;
+  int current_x_ = 0;
+  int current_y_ = 0;
+  int start_cell_x_ = 0;
+  int start_cell_y_ = 0;
+  int end_cell_x_ = 0;
+  int end_cell_y_ = 0;
+
+  FormText position_text_;
+  FormText size_text_;
 };
 
 }  // namespace pelorin

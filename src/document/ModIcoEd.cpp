@@ -25,6 +25,8 @@ void ModIcoEd::MakeHatchAndEmptyCanvas() {
              Rop::kSrcCopy);
 }
 
+void ModIcoEd::MakeToolGlyphs() { tool_glyphs_ = LoadPictureResource("tool-glyphs.txt").image; }
+
 void ModIcoEd::TilePics(Surface& pic_main, Surface& pic_main_copy) const {
   BitBlt(pic_main.raster(), 0, 0, kCanvasSize, kCanvasSize, *empty_canvas_, 0, 0, Rop::kSrcCopy);
   BitBlt(pic_main_copy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, *empty_canvas_, 0, 0,

@@ -4,6 +4,7 @@
 //   empty-canvas picture (321 x 321): black, the hatch cell in every cell interior
 //   grid picture         (321 x 321): white, black lines at 0, 10, ..., 320 both ways
 //   hatch cell           (9 x 9):     the picture of a transparent cell
+//   tool glyph strip     (224 x 32):  14 glyphs of 16 x 16, mask rows 0-15 over image rows 16-31
 //
 // Every view is produced by whole-raster transfers: the empty canvas is one copy, the grid one
 // AND, the icon two stretched transfers (mask AND, image XOR).
@@ -29,16 +30,21 @@ class ModIcoEd {
   void MakeGridPicture(Surface& pic_main);
   // Loads the hatch cell and builds the empty-canvas picture from it.
   void MakeHatchAndEmptyCanvas();
+  // Loads the tool glyph strip.
+  void MakeToolGlyphs();
   void FreeGridPicture() { grid_.reset(); }
+  void FreeToolGlyphs() { tool_glyphs_.reset(); }
   void FreeHatchAndEmptyCanvas() {
     hatch_.reset();
     empty_canvas_.reset();
   }
 
   bool Ready() const { return grid_ && hatch_ && empty_canvas_; }
+  bool HasToolGlyphs() const { return tool_glyphs_.has_value(); }
   const Raster& grid() const { return *grid_; }
   const Raster& hatch() const { return *hatch_; }
   const Raster& empty_canvas() const { return *empty_canvas_; }
+  const Raster& tool_glyphs() const { return *tool_glyphs_; }
 
   // The empty canvas onto `pic_main` (321 x 321) and `pic_main_copy` (320 x 320).
   void TilePics(Surface& pic_main, Surface& pic_main_copy) const;
@@ -49,6 +55,7 @@ class ModIcoEd {
   std::optional<Raster> grid_;
   std::optional<Raster> hatch_;
   std::optional<Raster> empty_canvas_;
+  std::optional<Raster> tool_glyphs_;
 };
 
 // Lays an icon (mask, then image) over `dst` at (x, y), stretched to w x h: AND with the mask,

@@ -96,7 +96,7 @@ bool History::RecordStep(const Raster& mask, const Raster& image) {
 
 bool History::UndoStep(Raster& mask, Raster& image) {
   if (undo_.size() < 2) return false;
-  redo_.push_back(undo_.back());  // within capacity: the lists never outgrow the slots
+  redo_.push_back(undo_.back());  // within capacity: the lists never outgrow the records
   undo_.pop_back();
   Unpack(undo_.back(), mask, image);
   return true;
@@ -132,17 +132,17 @@ void History::RemoveOldest() {
 void History::ReserveSlot() {
   if (!free_.empty()) return;
   const std::size_t first = chunks_.size() * kSlotsPerChunk;
-  const std::size_t slots = first + kSlotsPerChunk;
-  if (slots > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+  const std::size_t records = first + kSlotsPerChunk;
+  if (records > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
   // Each list must be able to hold every slot, so that moving and freeing steps never
   // allocates. They grow by half at a time; reserve() leaves a list untouched when it throws.
   for (auto* list : {&undo_, &redo_, &free_})
-    if (list->capacity() < slots) list->reserve(std::max(slots, list->capacity() * 3 / 2));
+    if (list->capacity() < records) list->reserve(std::max(records, list->capacity() * 3 / 2));
   if (chunks_.size() == chunks_.capacity()) chunks_.reserve(chunks_.size() * 2 + 1);
   // Left uninitialised: a slot's pixels are written before they are ever read.
   chunks_.push_back(std::make_unique_for_overwrite<Chunk>());
   // Highest first, so that the lowest free slot is taken next.
-  for (std::size_t i = slots; i-- > first;) free_.push_back(static_cast<std::uint32_t>(i));
+  for (std::size_t i = records; i-- > first;) free_.push_back(static_cast<std::uint32_t>(i));
 }
 
 void History::FreeSlot(std::uint32_t index) {

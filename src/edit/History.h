@@ -68,7 +68,7 @@ class History {
 
  private:
   static constexpr int kPixels = kSide * kSide;
-  // 32 slots make a chunk of about 100 KB: few allocations, and below the size at which the C
+  // 32 records make a chunk of about 100 KB: few allocations, and below the size at which the C
   // library would map each chunk separately and round it up to whole pages.
   static constexpr std::uint32_t kSlotsPerChunk = 32;
 
@@ -91,11 +91,11 @@ class History {
     std::array<std::uint32_t, kSide> mask_white;
   };
   struct Chunk {
-    std::array<Slot, kSlotsPerChunk> slots;
+    std::array<Slot, kSlotsPerChunk> records;
   };
 
   Slot& SlotAt(std::uint32_t index) {
-    return chunks_[index / kSlotsPerChunk]->slots[index % kSlotsPerChunk];
+    return chunks_[index / kSlotsPerChunk]->records[index % kSlotsPerChunk];
   }
   // Makes sure a free slot exists and that the three index lists can hold every slot, so that
   // moving and freeing steps never allocates. Throws std::bad_alloc with nothing changed but

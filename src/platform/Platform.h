@@ -59,6 +59,8 @@ class WindowHost {
   virtual int OuterWidth() const = 0;
   virtual int OuterHeight() const = 0;
   virtual void Move(int left, int top) = 0;
+  // The state of the window's controls (check boxes, menu marks) changed in the core.
+  virtual void ControlsChanged() {}
 };
 
 }  // namespace pelorin
