@@ -74,6 +74,8 @@ std::vector<MenuItem> frmMain::BuildMenus() {
       Item("MnuColorOpts", 2, "颜色调整(&A)"),   Item("MnuColorOpts", 3, "-"),
       Item("MnuColorOpts", 4, "默认调色板(&D)"), Item("MnuColorOpts", 5, "随机调色板(&R)")};
   for (int i = 0; i <= 2; ++i) menus[3].items[i].enabled = false;
+  menus[3].items[4].checkable = true;
+  menus[3].items[5].checkable = true;
   menus[3].items[4].checked = true;
   for (MenuItem& item : menus[1].items) item.enabled = false;
   return menus;

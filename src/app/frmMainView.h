@@ -6,9 +6,14 @@
 #include <QMainWindow>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/frmMain.h"
 #include "platform/Platform.h"
+
+class QAction;
+class QCheckBox;
+class QMenu;
 
 namespace pelorin {
 
@@ -28,12 +33,24 @@ class frmMainView : public QMainWindow, public WindowHost {
   int OuterWidth() const override;
   int OuterHeight() const override;
   void Move(int left, int top) override;
+  void ControlsChanged() override;
 
  private:
+  struct MenuBinding {
+    std::string menu;  // top-level control name
+    std::string item;  // item control name
+    int index;
+    QAction* action;
+  };
+
   void BuildMenus();
+  // Enabling and check marks as the core holds them.
+  void SyncMenu(const std::string& menu);
 
   std::unique_ptr<frmMain> core_;
   QWidget* client_ = nullptr;
+  QCheckBox* chk_pal_ = nullptr;
+  std::vector<MenuBinding> menu_bindings_;
 };
 
 }  // namespace pelorin
