@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPixmap>
 
 #include "app/SurfaceView.h"
@@ -54,6 +58,73 @@ TEST(MainWindowView, ConvertsColoursRedFirst) {
   const QImage image = ToQImage(r);
   EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+               QPointF at) {
+  QMouseEvent event(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &event);
+}
+
+TEST(MainWindowView, MouseOnTheControlsReachesTheCoreHandlers) {
+  FakePlatform platform;
+  frmMainView view(platform, "");
+  view.Load();
+  auto* canvas = view.findChild<QWidget*>("PicMain");
+  auto* tools = view.findChild<QWidget*>("PicTools");
+  auto* pal = view.findChild<QWidget*>("PicPal");
+  ASSERT_TRUE(canvas && tools && pal);
+
+  // Right button on a palette cell, then a right-button click on the canvas.
+  SendMouse(pal, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton,
+            {13 * 9 + 4, 13 * 15 + 4});
+  EXPECT_EQ(view.core().CurrentColour(1), 0x0000FFu);
+  SendMouse(canvas, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {55, 65});
+  SendMouse(canvas, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {55, 65});
+  EXPECT_EQ(view.core().PicImage.raster().At(5, 6), 0x0000FFu);
+
+  // A hover over the tool palette shows the tool's caption; a click chooses it.
+  SendMouse(tools, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {50, 5});
+  EXPECT_EQ(tools->toolTip().toStdString(), "擦除");
+  SendMouse(tools, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {50, 5});
+  SendMouse(tools, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {50, 5});
+  EXPECT_EQ(view.core().CurrentTool(), 3);
+  EXPECT_EQ(canvas->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
+  FakePlatform platform;
+  frmMainView view(platform, "");
+  view.Load();
+  view.core().PicMain_MouseDown(1, 0, 15, 15);
+  view.core().PicMain_MouseUp(1, 0, 15, 15);
+  auto* undo = view.findChild<QAction*>("MnuEditOpts_0");
+  ASSERT_NE(undo, nullptr);
+  EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
+  // With the menu closed the action stays enabled; the core decides when it fires.
+  undo->trigger();
+  EXPECT_EQ(view.core().PicMask.raster().At(1, 1), kWhite);
+  undo->trigger();  // nothing left to undo: nothing happens
+  EXPECT_EQ(view.core().Steps().UndoCount(), 1u);
+
+  auto* random_palette = view.findChild<QAction*>("MnuColorOpts_5");
+  ASSERT_NE(random_palette, nullptr);
+  random_palette->trigger();
+  EXPECT_TRUE(random_palette->isChecked());
+  EXPECT_FALSE(view.findChild<QAction*>("MnuColorOpts_4")->isChecked());
+
+  auto* chk = view.findChild<QCheckBox*>("ChkPal");
+  ASSERT_NE(chk, nullptr);
+  chk->setChecked(true);
+  EXPECT_TRUE(view.core().ChkPal);
+  view.core().ResetDocument();
+  EXPECT_FALSE(chk->isChecked());
 }
 
 }  // namespace
