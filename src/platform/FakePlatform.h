@@ -3,7 +3,10 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -36,9 +39,30 @@ class FakePlatform : public Platform {
   // Answers for the next colour dialogs; an empty queue cancels.
   std::deque<std::optional<Colour>> colour_answers;
 
+  // Answers for the next file dialogs; an empty queue cancels.
+  std::deque<std::optional<FileChoice>> open_answers;
+  std::deque<std::optional<FileChoice>> save_answers;
+  // What the About dialog does while it is shown (the test drives it); nothing by default.
+  std::function<void(frmAbout&)> about_script;
+
+  // The settings stores, keyed by (group, name).
+  std::map<std::pair<std::string, std::string>, std::string> settings;
+  std::map<std::pair<std::string, std::string>, std::string> system_settings;
+  // Programs "installed" on the search path, by name; and whether starting one succeeds.
+  std::map<std::string, std::string> installed_programs;
+  bool start_succeeds = true;
+  bool open_url_succeeds = true;
+
   // What happened.
   std::vector<ShownMessage> messages;
   std::vector<std::string> registrations;
+  std::vector<FileDialogSettings> open_dialogs;
+  std::vector<FileDialogSettings> save_dialogs;
+  int about_dialogs = 0;
+  std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
+  std::vector<std::string> opened_urls;
+  std::vector<ScreenPointer> pointer_changes;
+  ScreenPointer screen_pointer = ScreenPointer::kDefault;
   int colour_dialogs = 0;
   int do_events_calls = 0;
   int beeps = 0;
@@ -61,6 +85,54 @@ class FakePlatform : public Platform {
     colour_answers.pop_front();
     return a;
   }
+  std::optional<FileChoice> ShowOpen(const FileDialogSettings& s) override {
+    open_dialogs.push_back(s);
+    return Next(open_answers);
+  }
+  std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& s) override {
+    save_dialogs.push_back(s);
+    return Next(save_answers);
+  }
+  void ShowAbout(frmAbout& dialog) override {
+    ++about_dialogs;
+    if (about_script) about_script(dialog);
+  }
+  std::optional<std::string> GetSetting(const std::string& group,
+                                        const std::string& name) override {
+    auto it = settings.find({group, name});
+    if (it == settings.end()) return std::nullopt;
+    return it->second;
+  }
+  void SetSetting(const std::string& group, const std::string& name,
+                  const std::string& value) override {
+    settings[{group, name}] = value;
+  }
+  void DeleteSetting(const std::string& group, const std::string& name) override {
+    settings.erase({group, name});
+  }
+  std::optional<std::string> GetSystemSetting(const std::string& group,
+                                              const std::string& name) override {
+    auto it = system_settings.find({group, name});
+    if (it == system_settings.end()) return std::nullopt;
+    return it->second;
+  }
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override {
+    started_programs.push_back({program, args});
+    return start_succeeds;
+  }
+  std::string FindProgram(const std::string& name) override {
+    auto it = installed_programs.find(name);
+    return it == installed_programs.end() ? std::string() : it->second;
+  }
+  bool OpenUrl(const std::string& url) override {
+    opened_urls.push_back(url);
+    return open_url_succeeds;
+  }
+  ScreenPointer GetScreenPointer() const override { return screen_pointer; }
+  void SetScreenPointer(ScreenPointer p) override {
+    screen_pointer = p;
+    pointer_changes.push_back(p);
+  }
   int ScreenWidth() const override { return screen_width; }
   int ScreenHeight() const override { return screen_height; }
   int ScreenBitsPerPixel() const override { return screen_bits; }
@@ -80,6 +152,15 @@ class FakePlatform : public Platform {
   void DoEvents() override { ++do_events_calls; }
   void Beep() override { ++beeps; }
   std::uint32_t ClockSeed() const override { return seed; }
+
+ private:
+  template <typename T>
+  static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto a = queue.front();
+    queue.pop_front();
+    return a;
+  }
 };
 
 // The main window's host in tests: remembers the caption and the position.

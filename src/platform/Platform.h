@@ -9,16 +9,38 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "raster/Raster.h"
 
 namespace pelorin {
+
+class frmAbout;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MsgAnswer { kOk, kCancel, kYes, kNo };
 
 enum class SysColour { kButtonFace, kButtonShadow, kButtonHighlight };
+
+// The screen's mouse pointer while the program works: the default or the hourglass.
+enum class ScreenPointer : std::int16_t { kDefault = 0, kHourglass = 11 };
+
+// What the program asks of a file dialog.
+struct FileDialogSettings {
+  std::string title;
+  std::string filter;              // "description|pattern" pairs joined by '|'
+  std::string default_extension;   // ".ico"
+  std::string initial_name;        // proposed file name or path; may be a pattern such as "*.ico"
+  bool must_exist = false;         // Open: the chosen file must exist
+  bool confirm_overwrite = false;  // Save As: ask before replacing a file
+};
+
+// A file the user chose: its full path and the file name part.
+struct FileChoice {
+  std::string path;
+  std::string name;
+};
 
 class Platform {
  public:
@@ -30,6 +52,35 @@ class Platform {
 
   // The colour dialog with its custom-colour section open; nullopt when the user cancels.
   virtual std::optional<Colour> ShowColor() = 0;
+
+  // File dialogs; nullopt when the user cancels.
+  virtual std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) = 0;
+  virtual std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) = 0;
+
+  // The About dialog, modal over the main window.
+  virtual void ShowAbout(frmAbout& dialog) = 0;
+
+  // The per-user settings store (values are strings in named groups); a missing value reads as
+  // nullopt. Failures are silent.
+  virtual std::optional<std::string> GetSetting(const std::string& group,
+                                                const std::string& name) = 0;
+  virtual void SetSetting(const std::string& group, const std::string& name,
+                          const std::string& value) = 0;
+  virtual void DeleteSetting(const std::string& group, const std::string& name) = 0;
+  // The system-wide settings store, read only.
+  virtual std::optional<std::string> GetSystemSetting(const std::string& group,
+                                                      const std::string& name) = 0;
+
+  // Starts another program with its arguments, detached; false when it cannot be started.
+  virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args) = 0;
+  // The full path of an installed program found on the search path; empty when there is none.
+  virtual std::string FindProgram(const std::string& name) = 0;
+  // Opens a web address with the desktop's opener; false when that fails.
+  virtual bool OpenUrl(const std::string& url) = 0;
+
+  // The screen's mouse pointer (the hourglass while saving).
+  virtual ScreenPointer GetScreenPointer() const = 0;
+  virtual void SetScreenPointer(ScreenPointer pointer) = 0;
 
   // The primary screen.
   virtual int ScreenWidth() const = 0;

@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
+#include <QProcess>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QUrl>
 #include <chrono>
 
 #include "app/FileTypeRegistration.h"
@@ -22,6 +30,35 @@ QString FromUtf8(std::string_view s) {
 Colour FromQColor(const QColor& c) {
   return static_cast<Colour>(c.red()) | (static_cast<Colour>(c.green()) << 8) |
          (static_cast<Colour>(c.blue()) << 16);
+}
+
+// "desc|pattern|desc|pattern" as Qt writes filters: "desc (pattern);;desc (pattern)".
+QString QtFilter(const std::string& filter) {
+  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    entries << parts[i] + QStringLiteral(" (") + parts[i + 1] + QStringLiteral(")");
+  return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
+                                        bool save) {
+  QFileDialog dialog(parent, FromUtf8(settings.title));
+  dialog.setNameFilter(QtFilter(settings.filter));
+  QString suffix = FromUtf8(settings.default_extension);
+  if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+  dialog.setDefaultSuffix(suffix);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!settings.confirm_overwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!settings.initial_name.empty()) dialog.selectFile(FromUtf8(settings.initial_name));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString path = dialog.selectedFiles().first();
+  return FileChoice{path.toStdString(), QFileInfo(path).fileName().toStdString()};
+}
+
+QString SettingKey(const std::string& group, const std::string& name) {
+  return FromUtf8(group) + QLatin1Char('/') + FromUtf8(name);
 }
 
 }  // namespace
@@ -79,6 +116,66 @@ std::optional<Colour> QtPlatform::ShowColor() {
   QColorDialog dialog(Qt::white, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQColor(dialog.selectedColor());
+}
+
+std::optional<FileChoice> QtPlatform::ShowOpen(const FileDialogSettings& settings) {
+  return RunFileDialog(parent_, settings, false);
+}
+
+std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& settings) {
+  return RunFileDialog(parent_, settings, true);
+}
+
+std::optional<std::string> QtPlatform::GetSetting(const std::string& group,
+                                                  const std::string& name) {
+  const QSettings store(QStringLiteral("Tamsery"), QStringLiteral("Pelorin"));
+  const QVariant value = store.value(SettingKey(group, name));
+  if (!value.isValid()) return std::nullopt;
+  return value.toString().toStdString();
+}
+
+void QtPlatform::SetSetting(const std::string& group, const std::string& name,
+                            const std::string& value) {
+  QSettings store(QStringLiteral("Tamsery"), QStringLiteral("Pelorin"));
+  store.setValue(SettingKey(group, name), FromUtf8(value));
+}
+
+void QtPlatform::DeleteSetting(const std::string& group, const std::string& name) {
+  QSettings store(QStringLiteral("Tamsery"), QStringLiteral("Pelorin"));
+  store.remove(SettingKey(group, name));
+}
+
+std::optional<std::string> QtPlatform::GetSystemSetting(const std::string& group,
+                                                        const std::string& name) {
+  const QSettings store(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Tamsery"),
+                        QStringLiteral("Pelorin"));
+  const QVariant value = store.value(SettingKey(group, name));
+  if (!value.isValid()) return std::nullopt;
+  return value.toString().toStdString();
+}
+
+bool QtPlatform::StartProgram(const std::string& program, const std::vector<std::string>& args) {
+  QStringList arguments;
+  for (const std::string& a : args) arguments << FromUtf8(a);
+  return QProcess::startDetached(FromUtf8(program), arguments);
+}
+
+std::string QtPlatform::FindProgram(const std::string& name) {
+  return QStandardPaths::findExecutable(FromUtf8(name)).toStdString();
+}
+
+bool QtPlatform::OpenUrl(const std::string& url) {
+  return QDesktopServices::openUrl(QUrl(FromUtf8(url)));
+}
+
+void QtPlatform::SetScreenPointer(ScreenPointer pointer) {
+  if (pointer == screen_pointer_) return;
+  if (pointer == ScreenPointer::kHourglass) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+  screen_pointer_ = pointer;
 }
 
 int QtPlatform::ScreenWidth() const {

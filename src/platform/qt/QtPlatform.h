@@ -15,6 +15,20 @@ class QtPlatform : public Platform {
   MsgAnswer MsgBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                    std::string_view title) override;
   std::optional<Colour> ShowColor() override;
+  std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) override;
+  std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) override;
+  void ShowAbout(frmAbout& dialog) override;
+  std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
+  void SetSetting(const std::string& group, const std::string& name,
+                  const std::string& value) override;
+  void DeleteSetting(const std::string& group, const std::string& name) override;
+  std::optional<std::string> GetSystemSetting(const std::string& group,
+                                              const std::string& name) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
+  std::string FindProgram(const std::string& name) override;
+  bool OpenUrl(const std::string& url) override;
+  ScreenPointer GetScreenPointer() const override { return screen_pointer_; }
+  void SetScreenPointer(ScreenPointer pointer) override;
   int ScreenWidth() const override;
   int ScreenHeight() const override;
   int ScreenBitsPerPixel() const override;
@@ -27,6 +41,7 @@ class QtPlatform : public Platform {
 
  private:
   QWidget* parent_ = nullptr;
+  ScreenPointer screen_pointer_ = ScreenPointer::kDefault;
 };
 
 }  // namespace pelorin

@@ -1,0 +1,7 @@
+#include "platform/qt/QtPlatform.h"
+
+namespace pelorin {
+
+void QtPlatform::ShowAbout(frmAbout&) {}
+
+}  // namespace pelorin
