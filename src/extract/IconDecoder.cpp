@@ -1,0 +1,399 @@
+#include "extract/IconDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <numeric>
+
+#include "extract/ByteReader.h"
+#include "extract/PngReader.h"
+#include "raster/Blit.h"
+
+namespace pelorin {
+namespace {
+
+constexpr std::uint16_t kTypeIcon = 1;
+constexpr std::uint16_t kTypeCursor = 2;
+constexpr std::uint64_t kDirectoryHeaderBytes = 6;
+constexpr std::uint64_t kDirectoryEntryBytes = 16;
+
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+// BITMAPINFOHEADER and the V2, V3, V4 and V5 headers; all start with the same 40 bytes.
+constexpr std::array<std::uint32_t, 5> kHeaderSizes = {40, 52, 56, 108, 124};
+constexpr std::uint64_t kInfoHeaderBytes = 40;
+
+using Map = std::array<int, kIconSide>;
+
+// Everything needed to read the pixels of a DIB that InspectDib found complete.
+struct DibLayout {
+  int width = 0;
+  int height = 0;         // of the image: half the header's height
+  bool top_down = false;  // a negative header height; icons are bottom-up otherwise
+  int bit_count = 0;
+  std::array<std::uint32_t, 3> masks{};    // red, green, blue bit fields (16 and 32 bits)
+  std::span<const std::uint8_t> palette;   // entries of B, G, R, reserved
+  const std::uint8_t* xor_bits = nullptr;  // the colour bitmap
+  std::uint64_t xor_stride = 0;            // bytes a row, padded to 4
+  const std::uint8_t* and_bits = nullptr;  // the 1-bit mask, after the colour bitmap
+  std::uint64_t and_stride = 0;
+};
+
+std::uint64_t RowStride(std::uint64_t width, std::uint64_t bits) {
+  return (width * bits + 31) / 32 * 4;
+}
+
+std::optional<DibLayout> InspectDib(std::span<const std::uint8_t> data) {
+  ByteReader in(data);
+  const std::uint32_t header_size = in.U32(0);  // biSize
+  if (!in.ok() ||
+      std::find(kHeaderSizes.begin(), kHeaderSizes.end(), header_size) == kHeaderSizes.end())
+    return std::nullopt;
+  if (!in.Contains(0, header_size)) return std::nullopt;
+  const std::int64_t width = in.I32(4);           // biWidth
+  const std::int64_t doubled_height = in.I32(8);  // biHeight: colour bitmap and mask together
+  // biPlanes (12) is not checked: nothing else than 1 is ever written and it changes nothing.
+  const std::uint16_t bit_count = in.U16(14);    // biBitCount
+  const std::uint32_t compression = in.U32(16);  // biCompression
+  // biSizeImage (20) is often 0 or wrong and the sizes follow from the header anyway;
+  // biXPelsPerMeter (24) and biYPelsPerMeter (28) do not matter.
+  const std::uint32_t colours_used = in.U32(32);  // biClrUsed: 0 = all 2^bits for 8 bits or less
+  // biClrImportant (36) does not matter.
+
+  DibLayout dib;
+  dib.top_down = doubled_height < 0;
+  const std::int64_t height = std::llabs(doubled_height) / 2;
+  if (width < 1 || width > kMaxDibSide || height < 1 || height > kMaxDibSide) return std::nullopt;
+  dib.width = static_cast<int>(width);
+  dib.height = static_cast<int>(height);
+  dib.bit_count = bit_count;
+  switch (bit_count) {
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+      if (compression != kBiRgb) return std::nullopt;  // RLE and anything else is refused
+      break;
+    case 16:
+    case 32:
+      if (compression != kBiRgb && compression != kBiBitfields) return std::nullopt;
+      break;
+    default:
+      return std::nullopt;
+  }
+
+  // The three masks follow the common 40 bytes: after a 40-byte header they come before the
+  // colour table, in the larger headers they are part of the header.
+  const bool bitfields = compression == kBiBitfields;
+  if (bitfields) {
+    dib.masks = {in.U32(40), in.U32(44), in.U32(48)};
+  } else if (bit_count == 16) {
+    dib.masks = {0x7C00, 0x03E0, 0x001F};  // 5-5-5
+  } else {
+    dib.masks = {0xFF0000, 0x00FF00, 0x0000FF};
+  }
+  const std::uint64_t table_offset =
+      std::max<std::uint64_t>(header_size, kInfoHeaderBytes + (bitfields ? 12 : 0));
+  const std::uint64_t table_entries = colours_used != 0
+                                          ? std::min<std::uint64_t>(colours_used, 256)
+                                          : (bit_count <= 8 ? std::uint64_t{1} << bit_count : 0);
+  dib.palette = in.Slice(table_offset, table_entries * 4);
+
+  const std::uint64_t xor_offset = table_offset + table_entries * 4;
+  dib.xor_stride = RowStride(dib.width, bit_count);
+  const std::uint64_t xor_bytes = dib.xor_stride * dib.height;
+  dib.and_stride = RowStride(dib.width, 1);
+  const std::uint64_t and_offset = xor_offset + xor_bytes;
+  const auto xor_bits = in.Slice(xor_offset, xor_bytes);
+  const auto and_bits = in.Slice(and_offset, dib.and_stride * dib.height);
+  if (!in.ok()) return std::nullopt;
+  dib.xor_bits = xor_bits.data();
+  dib.and_bits = and_bits.data();
+  return dib;
+}
+
+// One channel of a bit-field pixel widened to 8 bits: the field's top 8 bits, a narrower field
+// shifted up and its top bits repeated below once (5 bits: v << 3 | v >> 2), as Windows' DIB
+// engine does.
+struct Field {
+  int shift = 0;
+  int length = 0;
+
+  explicit Field(std::uint32_t mask) {
+    if (mask == 0) return;
+    while ((mask & 1) == 0) mask >>= 1, ++shift;
+    while ((mask & 1) == 1) mask >>= 1, ++length;  // the lowest run of set bits only
+  }
+  std::uint32_t Extract(std::uint32_t pixel) const {
+    if (length == 0) return 0;
+    const int s = shift - (8 - length);
+    std::uint32_t v = s < 0 ? pixel << -s : pixel >> s;
+    v &= length >= 8 ? 0xFFu : (0xFF00u >> length) & 0xFF;
+    return v | v >> length;
+  }
+};
+
+Colour Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r | g << 8 | b << 16; }
+
+// The colours of the pixels `columns` of one XOR row.
+class RowColours {
+ public:
+  explicit RowColours(const DibLayout& dib)
+      : bits_(dib.bit_count),
+        plain_32_(dib.masks == std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF}),
+        red_(dib.masks[0]),
+        green_(dib.masks[1]),
+        blue_(dib.masks[2]) {
+    const std::size_t entries = dib.palette.size() / 4;
+    for (std::size_t i = 0; i < entries; ++i) {
+      const std::uint8_t* e = dib.palette.data() + i * 4;
+      palette_[i] = Rgb(e[2], e[1], e[0]);
+    }
+    // Indices past a short colour table stay black.
+  }
+
+  void Read(const std::uint8_t* row, const Map& columns, Colour* out) const {
+    switch (bits_) {
+      case 1:
+        for (int i = 0; i < kIconSide; ++i) {
+          const int x = columns[i];
+          out[i] = palette_[row[x >> 3] >> (7 - (x & 7)) & 1];
+        }
+        break;
+      case 4:
+        for (int i = 0; i < kIconSide; ++i) {
+          const int x = columns[i];
+          out[i] = palette_[row[x >> 1] >> ((x & 1) ? 0 : 4) & 0xF];
+        }
+        break;
+      case 8:
+        for (int i = 0; i < kIconSide; ++i) out[i] = palette_[row[columns[i]]];
+        break;
+      case 16:
+        for (int i = 0; i < kIconSide; ++i) {
+          const std::uint8_t* p = row + columns[i] * 2;
+          const std::uint32_t v = p[0] | p[1] << 8;
+          out[i] = Rgb(red_.Extract(v), green_.Extract(v), blue_.Extract(v));
+        }
+        break;
+      case 24:
+        for (int i = 0; i < kIconSide; ++i) {
+          const std::uint8_t* p = row + columns[i] * 3;
+          out[i] = Rgb(p[2], p[1], p[0]);
+        }
+        break;
+      default:  // 32
+        if (plain_32_) {
+          for (int i = 0; i < kIconSide; ++i) {
+            const std::uint8_t* p = row + columns[i] * 4;
+            out[i] = Rgb(p[2], p[1], p[0]);
+          }
+          break;
+        }
+        for (int i = 0; i < kIconSide; ++i) {
+          const std::uint8_t* p = row + columns[i] * 4;
+          const std::uint32_t v =
+              p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+          out[i] = Rgb(red_.Extract(v), green_.Extract(v), blue_.Extract(v));
+        }
+        break;
+    }
+  }
+
+ private:
+  int bits_;
+  bool plain_32_;  // B, G, R, alpha: the usual 32-bit layout, read without bit fields
+  Field red_;
+  Field green_;
+  Field blue_;
+  std::array<Colour, 256> palette_{};
+};
+
+// For each of the 32 destination columns (rows), the source column (row) a colour-on-colour
+// stretch of the whole image onto 32 x 32 takes. StretchBlt is asked on a numbered strip, so the
+// rule (which differs between enlarging and shrinking, and between columns and rows) lives in one
+// place; decoding then reads only the 32 x 32 pixels it needs.
+Map StretchMap(int extent, bool rows) {
+  Map map;
+  if (extent == kIconSide) {
+    std::iota(map.begin(), map.end(), 0);
+    return map;
+  }
+  Raster numbered(rows ? 1 : extent, rows ? extent : 1);
+  for (int i = 0; i < extent; ++i)
+    numbered.SetPixel(rows ? 0 : i, rows ? i : 0, static_cast<Colour>(i));
+  Raster taken(rows ? 1 : kIconSide, rows ? kIconSide : 1);
+  StretchBlt(taken, 0, 0, taken.width(), taken.height(), numbered, 0, 0, numbered.width(),
+             numbered.height(), Rop::kSrcCopy);
+  for (int i = 0; i < kIconSide; ++i)
+    map[i] = static_cast<int>(taken.GetPixel(rows ? 0 : i, rows ? i : 0));
+  return map;
+}
+
+IconPicture BlankPicture() {
+  return {Raster(kIconSide, kIconSide, kWhite), Raster(kIconSide, kIconSide, kBlack)};
+}
+
+// 32 bits with any non-zero alpha byte decide transparency by alpha, else by the AND mask.
+bool HasAlpha(const DibLayout& dib) {
+  if (dib.bit_count != 32) return false;
+  for (int y = 0; y < dib.height; ++y) {
+    const std::uint8_t* row = dib.xor_bits + y * dib.xor_stride;
+    for (int x = 0; x < dib.width; ++x)
+      if (row[x * 4 + 3] != 0) return true;
+  }
+  return false;
+}
+
+IconPicture DecodeDib(const DibLayout& dib) {
+  IconPicture out = BlankPicture();
+  const Map columns = StretchMap(dib.width, false);
+  const Map rows = StretchMap(dib.height, true);
+  const bool alpha = HasAlpha(dib);
+  const RowColours colours(dib);
+  for (int j = 0; j < kIconSide; ++j) {
+    const int y = dib.top_down ? rows[j] : dib.height - 1 - rows[j];
+    const std::uint8_t* xor_row = dib.xor_bits + y * dib.xor_stride;
+    const std::uint8_t* and_row = dib.and_bits + y * dib.and_stride;
+    Colour* mask = out.mask.Row(j);
+    Colour* image = out.image.Row(j);
+    colours.Read(xor_row, columns, image);
+    for (int i = 0; i < kIconSide; ++i) {
+      const int x = columns[i];
+      const bool transparent =
+          alpha ? xor_row[x * 4 + 3] < 128 : (and_row[x >> 3] >> (7 - (x & 7)) & 1) != 0;
+      mask[i] = transparent ? kWhite : kBlack;
+      if (transparent && alpha) image[i] = kBlack;
+    }
+  }
+  return out;
+}
+
+IconPicture DecodePngPixels(const PngPixels& png) {
+  IconPicture out = BlankPicture();
+  const Map columns = StretchMap(png.width, false);
+  const Map rows = StretchMap(png.height, true);
+  const std::size_t stride = static_cast<std::size_t>(png.width) * 4;
+  for (int j = 0; j < kIconSide; ++j) {
+    const std::uint8_t* row = png.rgba.data() + rows[j] * stride;
+    Colour* mask = out.mask.Row(j);
+    Colour* image = out.image.Row(j);
+    for (int i = 0; i < kIconSide; ++i) {
+      const std::uint8_t* p = row + columns[i] * 4;
+      // Without alpha there is no mask at all: every pixel is opaque.
+      const bool transparent = png.has_alpha && p[3] < 128;
+      mask[i] = transparent ? kWhite : kBlack;
+      image[i] = transparent ? kBlack : Rgb(p[0], p[1], p[2]);
+    }
+  }
+  return out;
+}
+
+// The facts of a PNG from its IHDR chunk, which must come first. libpng checks the rest.
+std::optional<ImageFacts> InspectPng(std::span<const std::uint8_t> data) {
+  ByteReader in(data);
+  const std::uint32_t length = in.U32BigEndian(8);  // chunk data length, 13 for IHDR
+  const std::uint32_t type = in.U32BigEndian(12);   // chunk type
+  const std::uint32_t width = in.U32BigEndian(16);
+  const std::uint32_t height = in.U32BigEndian(20);
+  if (!in.ok() || length != 13 || type != 0x49484452 /* IHDR */) return std::nullopt;
+  if (width < 1 || width > kMaxPngSide || height < 1 || height > kMaxPngSide) return std::nullopt;
+  return ImageFacts{static_cast<int>(width), static_cast<int>(height), 32, true};
+}
+
+}  // namespace
+
+std::optional<std::vector<DirectoryEntry>> ReadIconDirectory(std::span<const std::uint8_t> file) {
+  ByteReader in(file);
+  const std::uint16_t reserved = in.U16(0);  // always 0
+  const std::uint16_t type = in.U16(2);      // 1 icon, 2 cursor
+  const std::uint16_t count = in.U16(4);     // number of entries
+  if (!in.ok() || reserved != 0 || (type != kTypeIcon && type != kTypeCursor) || count == 0)
+    return std::nullopt;
+  if (!in.Contains(kDirectoryHeaderBytes, count * kDirectoryEntryBytes)) return std::nullopt;
+  std::vector<DirectoryEntry> entries(count);
+  for (std::uint64_t i = 0; i < count; ++i) {
+    const std::uint64_t at = kDirectoryHeaderBytes + i * kDirectoryEntryBytes;
+    DirectoryEntry& e = entries[i];
+    e.width = in.U8(at) == 0 ? 256 : in.U8(at);
+    e.height = in.U8(at + 1) == 0 ? 256 : in.U8(at + 1);
+    e.colour_count = in.U8(at + 2);
+    // at + 3: reserved byte, not checked (writers put all sorts there).
+    e.planes = in.U16(at + 4);
+    e.bit_count = in.U16(at + 6);
+    e.bytes = in.U32(at + 8);
+    e.offset = in.U32(at + 12);
+  }
+  return entries;
+}
+
+std::span<const std::uint8_t> EntryImageData(std::span<const std::uint8_t> file,
+                                             const DirectoryEntry& entry) {
+  if (entry.offset >= file.size()) return {};
+  const std::size_t available = file.size() - entry.offset;
+  return file.subspan(entry.offset, std::min<std::size_t>(entry.bytes, available));
+}
+
+std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> image_data) {
+  if (IsPngStream(image_data)) return InspectPng(image_data);
+  const auto dib = InspectDib(image_data);
+  if (!dib) return std::nullopt;
+  return ImageFacts{dib->width, dib->height, dib->bit_count, false};
+}
+
+std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entries,
+                                           std::span<const std::span<const std::uint8_t>> images,
+                                           int screen_bits) {
+  const std::size_t n = std::min(entries.size(), images.size());
+  std::vector<std::optional<ImageFacts>> facts(n);
+  for (std::size_t i = 0; i < n; ++i) facts[i] = InspectIconImage(images[i]);
+
+  // First the size: the first usable entry with the smallest distance sets the (dx, dy) pair
+  // that competes on depth.
+  std::optional<std::size_t> best_size;
+  int best_dx = 0;
+  int best_dy = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!facts[i]) continue;
+    const int dx = std::abs(entries[i].width - kIconSide);
+    const int dy = std::abs(entries[i].height - kIconSide);
+    if (!best_size || dx + dy < best_dx + best_dy) best_size = i, best_dx = dx, best_dy = dy;
+  }
+  if (!best_size) return std::nullopt;
+
+  std::optional<std::size_t> best;
+  int best_depth_distance = 0;
+  for (std::size_t i = *best_size; i < n; ++i) {
+    if (!facts[i] || std::abs(entries[i].width - kIconSide) != best_dx ||
+        std::abs(entries[i].height - kIconSide) != best_dy)
+      continue;
+    const int distance = std::abs(facts[i]->bit_count - screen_bits);
+    if (!best || distance < best_depth_distance) best = i, best_depth_distance = distance;
+  }
+  return best;
+}
+
+std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_data) {
+  if (IsPngStream(image_data)) {
+    if (!InspectPng(image_data)) return std::nullopt;
+    const auto png = DecodePng(image_data);
+    if (!png) return std::nullopt;
+    return DecodePngPixels(*png);
+  }
+  const auto dib = InspectDib(image_data);
+  if (!dib) return std::nullopt;
+  return DecodeDib(*dib);
+}
+
+std::optional<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file, int screen_bits) {
+  const auto entries = ReadIconDirectory(file);
+  if (!entries) return std::nullopt;
+  std::vector<std::span<const std::uint8_t>> images;
+  images.reserve(entries->size());
+  for (const DirectoryEntry& e : *entries) images.push_back(EntryImageData(file, e));
+  const auto chosen = ChooseIconImage(*entries, images, screen_bits);
+  if (!chosen) return std::nullopt;
+  return DecodeIconImage(images[*chosen]);
+}
+
+}  // namespace pelorin
