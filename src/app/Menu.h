@@ -14,6 +14,7 @@ struct MenuItem {
   std::string caption;   // with '&' before the access key; "-" is a separator
   std::string shortcut;  // e.g. "Ctrl+Z"; empty for none
   bool enabled = true;
+  bool literal = false;    // the caption is shown as it is ('&' is not an access key)
   bool checkable = false;  // carries a check mark when checked
   bool checked = false;
   bool visible = true;

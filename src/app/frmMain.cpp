@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/StartUp.h"
+#include "app/frmAbout.h"
 
 namespace pelorin {
 
@@ -29,7 +30,8 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       menus_(BuildMenus()),
       tools_(PicTools, back_colour_, platform.SysColor(SysColour::kButtonShadow),
              platform.SysColor(SysColour::kButtonHighlight),
-             [this](int tool) { SelectTool(tool); }) {
+             [this](int tool) { SelectTool(tool); }),
+      recent_(platform) {
   // The flood-fill work rasters paint with a solid brush.
   PicFloodWhite.fillStyle = FillStyle::kSolid;
   PicFloodGray.fillStyle = FillStyle::kSolid;
@@ -58,6 +60,24 @@ std::vector<MenuItem> frmMain::BuildMenus() {
                                       {"MnuHelp", "帮助(&H)"}}) {
     menus.push_back(Item(name, 0, caption));
   }
+  menus[0].items = {Item("MnuNew", 0, "新建(&N)", "Ctrl+N"),
+                    Item("MnuFileSep", 0, "-"),
+                    Item("MnuOpen", 0, "打开(&O)", "Ctrl+O"),
+                    Item("MnuExtract", 0, "提取(&E)"),
+                    Item("MnuFileSep", 1, "-"),
+                    Item("MnuSave", 0, "保存(&S)", "Ctrl+S"),
+                    Item("MnuSaveAs", 0, "另存(&A)")};
+  for (int i = 0; i <= 4; ++i) {
+    MenuItem entry = Item("MnuRecent", i, i == 0 ? "-" : "");
+    entry.visible = false;
+    entry.literal = true;
+    menus[0].items.push_back(entry);
+  }
+  menus[0].items.push_back(Item("MnuFileSep", 2, "-"));
+  menus[0].items.push_back(Item("MnuExit", 0, "退出(&x)"));
+  // The icon browser is not built yet.
+  menus[0].items[3].enabled = false;
+
   // Edit: what is not built yet stays disabled.
   menus[1].items = {Item("MnuEditOpts", 0, "撤消(&U)", "Ctrl+Z"),
                     Item("MnuEditOpts", 1, "重复(&R)"),
@@ -69,6 +89,28 @@ std::vector<MenuItem> frmMain::BuildMenus() {
                     Item("MnuEditOpts", 7, "删除(&D)", "Del"),
                     Item("MnuEditOpts", 8, "-"),
                     Item("MnuEditOpts", 9, "全选(&S)")};
+  for (MenuItem& item : menus[1].items) item.enabled = false;
+
+  // Image: the transformations arrive later; their items are there, disabled.
+  menus[2].items = {Item("MnuImageOpts", 0, "按钮效果(&B)"),
+                    Item("MnuImageOpts", 1, "屏幕捕获(&C)"),
+                    Item("MnuImageOpts", 2, "底色梯度(&G)"),
+                    Item("MnuImageOpts", 3, "-"),
+                    Item("MnuImageOpts", 4, "水平翻转(&H)"),
+                    Item("MnuImageOpts", 5, "垂直翻转(&V)"),
+                    Item("MnuImageOpts", 6, "-"),
+                    Item("MnuImageOpts", 7, "逆时针旋转(&A)"),
+                    Item("MnuImageOpts", 8, "顺时针旋转(&D)"),
+                    Item("MnuImageOpts", 9, "-"),
+                    Item("MnuImageOpts", 10, "镜象(&M)")};
+  menus[2].items[10].items = {
+      Item("MnuMirrorOpts", 0, "左半至右半(&e)"), Item("MnuMirrorOpts", 1, "右半至左半(&f)"),
+      Item("MnuMirrorOpts", 2, "上部至下部(&T)"), Item("MnuMirrorOpts", 3, "下部至上部(&m)")};
+  for (MenuItem& item : menus[2].items) {
+    if (item.index != 10) item.enabled = false;
+    for (MenuItem& sub : item.items) sub.enabled = false;
+  }
+
   menus[3].items = {
       Item("MnuColorOpts", 0, "灰度(&G)"),       Item("MnuColorOpts", 1, "反色(&I)"),
       Item("MnuColorOpts", 2, "颜色调整(&A)"),   Item("MnuColorOpts", 3, "-"),
@@ -77,14 +119,20 @@ std::vector<MenuItem> frmMain::BuildMenus() {
   menus[3].items[4].checkable = true;
   menus[3].items[5].checkable = true;
   menus[3].items[4].checked = true;
-  for (MenuItem& item : menus[1].items) item.enabled = false;
+
+  menus[4].items = {Item("MnuHelpOpts", 0, "Tamsery主页(&H)"), Item("MnuHelpOpts", 1, "-"),
+                    Item("MnuHelpOpts", 2, "关于(&A)")};
   return menus;
 }
 
 MenuItem* frmMain::FindMenuItem(const std::string& name, int index) {
-  for (MenuItem& menu : menus_)
-    for (MenuItem& item : menu.items)
+  for (MenuItem& menu : menus_) {
+    for (MenuItem& item : menu.items) {
       if (item.name == name && item.index == index) return &item;
+      for (MenuItem& sub : item.items)
+        if (sub.name == name && sub.index == index) return &sub;
+    }
+  }
   return nullptr;
 }
 
@@ -95,9 +143,16 @@ void frmMain::MenuOpened(const std::string& menu) {
 void frmMain::MenuCommand(const std::string& menu, const std::string& item, int index) {
   MenuOpened(menu);
   const MenuItem* entry = FindMenuItem(item, index);
-  if (entry == nullptr || !entry->enabled || entry->IsSeparator()) return;
+  if (entry == nullptr || !entry->enabled || !entry->visible || entry->IsSeparator()) return;
+  if (item == "MnuNew") MnuNew_Click();
+  if (item == "MnuOpen") MnuOpen_Click();
+  if (item == "MnuSave") MnuSave_Click();
+  if (item == "MnuSaveAs") MnuSaveAs_Click();
+  if (item == "MnuRecent") MnuRecent_Click(index);
+  if (item == "MnuExit") MnuExit_Click();
   if (item == "MnuEditOpts") MnuEditOpts_Click(index);
   if (item == "MnuColorOpts") MnuColorOpts_Click(index);
+  if (item == "MnuHelpOpts") MnuHelpOpts_Click(index);
 }
 
 void frmMain::Form_Load() {
@@ -115,6 +170,9 @@ void frmMain::Form_Load() {
                        SysColor(SysColour::kButtonHighlight));
   ResetCurrentColours();
 
+  recent_.LoadList();
+  SyncRecentMenu();
+
   RecordStep();
 
   DocPath = std::string(kUntitled);
@@ -127,11 +185,72 @@ void frmMain::Form_Load() {
   // Stretching onto PicMain and PicMainCopy is always colour-on-colour here: the raster engine
   // has no blending mode to switch away from.
 
+  FindMenuItem("MnuExit", 0)->caption = "退出(&x)\tAlt+F4";
+  host_.ControlsChanged();
+
   PlaceWindow();
 
   if (auto path = PathToOpen(command_line_)) {
     PendingPath = std::move(*path);
     OpenFromCommandLine = true;
+    MnuOpen_Click();
+  }
+}
+
+void frmMain::Form_Unload(bool& cancel) {
+  if (!QuerySave()) {
+    cancel = true;
+    return;
+  }
+  FreeRasters();
+  ClearHistory();
+  recent_.SaveList();
+}
+
+void frmMain::FreeRasters() {
+  tools_.SetGlyphs(nullptr);
+  rasters_.FreeGridPicture();
+  rasters_.FreeHatchAndEmptyCanvas();
+  rasters_.FreeToolGlyphs();
+}
+
+void frmMain::SetCanvasEnabled(bool enabled) {
+  canvas_enabled_ = enabled;
+  host_.ControlsChanged();
+}
+
+void frmMain::AddRecentPath(const std::string& path) {
+  recent_.AddPath(path);
+  SyncRecentMenu();
+}
+
+void frmMain::SyncRecentMenu() {
+  const auto& entries = recent_.Entries();
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+    MenuItem* item = FindMenuItem("MnuRecent", i);
+    item->visible = entries[i].visible;
+    if (i > 0) item->caption = entries[i].caption;
+  }
+  host_.ControlsChanged();
+}
+
+void frmMain::MnuRecent_Click(int entry) {
+  const std::string path = recent_.TakeEntry(entry);
+  SyncRecentMenu();
+  if (path.empty()) return;
+  PendingPath = path;
+  OpenFromRecent = true;
+  MnuOpen_Click();
+}
+
+void frmMain::MnuHelpOpts_Click(int index) {
+  if (index == 0) {
+    // A home page that cannot be opened is not worth a message.
+    platform_.OpenUrl(std::string(kHomePage));
+  } else if (index == 2) {
+    frmAbout about(platform_, caption_);
+    about.Form_Load();
+    platform_.ShowAbout(about);
   }
 }
 

@@ -21,12 +21,16 @@
 #include "edit/History.h"
 #include "platform/Platform.h"
 #include "raster/Surface.h"
+#include "recent/ModRecent.h"
 
 namespace pelorin {
 
 inline constexpr int kClientWidth = 562;
 inline constexpr int kClientHeight = 348;
 inline constexpr std::string_view kUntitled = "未命名";
+inline constexpr std::string_view kHomePage = "https://tamsery.example.com/pelorin/";
+
+enum class SaveMode { kSave, kSaveAs };
 
 // A text written on the client area (the status readouts): the view draws it with the window's
 // font and text colour, its top-left corner at (x, y).
@@ -56,6 +60,27 @@ class frmMain {
   void Form_Paint();
   // The window's own mouse-up: commits any selection (there is none to commit yet).
   void Form_MouseUp(int button, int shift, double x, double y);
+  // The closing sequence; sets `cancel` when the window must stay open.
+  void Form_Unload(bool& cancel);
+
+  // File commands.
+  void MnuNew_Click();
+  // The one open routine: with one of OpenFromDrop, OpenFromCommandLine, OpenFromRecent set it
+  // opens PendingPath, otherwise it asks with the Open dialog.
+  void MnuOpen_Click();
+  void MnuSave_Click();
+  void MnuSaveAs_Click();
+  void MnuExit_Click() { host_.Close(); }
+  void MnuRecent_Click(int entry);
+  // True when the caller may go on (nothing unsaved, saved, or discarded).
+  bool QuerySave();
+  void SaveDocument(SaveMode mode);
+  // Files dropped on the window or one of its controls: the first one is opened.
+  void OpenDroppedFile(const std::vector<std::string>& files);
+  bool CanvasEnabled() const { return canvas_enabled_; }
+
+  // Help.
+  void MnuHelpOpts_Click(int index);
 
   // Shared view operations.
   void TilePics();
@@ -149,7 +174,7 @@ class frmMain {
   bool OpenFromRecent = false;
   std::string PendingPath;
   std::string PendingTitle;
-  std::int16_t SavedPointer = 0;
+  ScreenPointer SavedPointer = ScreenPointer::kDefault;
 
  private:
   void SetCaption(std::string caption);
@@ -165,6 +190,12 @@ class frmMain {
   void ClearSizeField();
   void WriteStatus(FormText& field, Rect cleared, int a, int b);
   void RefillSwatches();
+  void WriteIconFile(const std::string& path);
+  void ReadMultiIcon();
+  void AddRecentPath(const std::string& path);
+  void SyncRecentMenu();
+  void SetCanvasEnabled(bool enabled);
+  void FreeRasters();
 
   Platform& platform_;
   WindowHost& host_;
@@ -177,6 +208,8 @@ class frmMain {
   ToolPalette tools_;
   ColourPalette palette_;
   History history_;
+  ModRecent recent_;
+  bool canvas_enabled_ = true;
 
   // Tool state.
   int current_tool_ = 0;

@@ -2,10 +2,15 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 #include "app/SurfaceView.h"
 #include "raster/Picture.h"
@@ -62,6 +67,7 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
     auto* view = new SurfaceView(*p.surface, client_);
     view->move(p.left, p.top);
     if (p.surface == &core.PicMain) {
+      canvas_ = view;
       view->on_press = [&core](int b, int s, double x, double y) {
         core.PicMain_MouseDown(b, s, x, y);
       };
@@ -95,6 +101,7 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
   connect(chk_pal_, &QCheckBox::toggled, this, [this](bool on) { core_->ChkPal_Click(on); });
 
   BuildMenus();
+  setAcceptDrops(true);
   setWindowIcon(
       QIcon(QPixmap::fromImage(ToQImageWithAlpha(LoadPictureResource("window-icon.txt")))));
   setWindowTitle(QString::fromStdString(core.Caption()));
@@ -105,27 +112,36 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
 
 frmMainView::~frmMainView() = default;
 
+void frmMainView::AddItems(QMenu* menu, const std::string& top,
+                           const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    QAction* action = nullptr;
+    if (item.IsSeparator()) {
+      action = menu->addSeparator();
+    } else if (!item.items.empty()) {
+      QMenu* sub = menu->addMenu(QString::fromStdString(item.caption));
+      AddItems(sub, top, item.items);
+      action = sub->menuAction();
+    } else {
+      action = menu->addAction(QString());
+      if (!item.shortcut.empty())
+        action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+      connect(action, &QAction::triggered, this, [this, top, name = item.name, index = item.index] {
+        core_->MenuCommand(top, name, index);
+        SyncMenu(top);
+      });
+    }
+    action->setObjectName(QString::fromStdString(item.name + "_" + std::to_string(item.index)));
+    action->setCheckable(item.checkable);
+    menu_bindings_.push_back({top, item.name, item.index, action});
+  }
+}
+
 void frmMainView::BuildMenus() {
   for (const MenuItem& top : core_->Menus()) {
     QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
     menu->setObjectName(QString::fromStdString(top.name));
-    for (const MenuItem& item : top.items) {
-      if (item.IsSeparator()) {
-        menu->addSeparator();
-        continue;
-      }
-      QAction* action = menu->addAction(QString::fromStdString(item.caption));
-      action->setObjectName(QString::fromStdString(item.name + "_" + std::to_string(item.index)));
-      action->setCheckable(item.checkable);
-      if (!item.shortcut.empty())
-        action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
-      menu_bindings_.push_back({top.name, item.name, item.index, action});
-      connect(action, &QAction::triggered, this,
-              [this, menu_name = top.name, name = item.name, index = item.index] {
-                core_->MenuCommand(menu_name, name, index);
-                SyncMenu(menu_name);
-              });
-    }
+    AddItems(menu, top.name, top.items);
     connect(menu, &QMenu::aboutToShow, this, [this, name = top.name] {
       core_->MenuOpened(name);
       SyncMenu(name);
@@ -141,18 +157,30 @@ void frmMainView::BuildMenus() {
   for (const MenuBinding& b : menu_bindings_) b.action->setEnabled(true);
 }
 
-void frmMainView::SyncMenu(const std::string& menu) {
-  for (const MenuItem& top : core_->Menus()) {
-    if (top.name != menu) continue;
-    for (const MenuItem& item : top.items) {
-      for (const MenuBinding& b : menu_bindings_) {
-        if (b.item != item.name || b.index != item.index) continue;
-        b.action->setEnabled(item.enabled);
-        b.action->setChecked(item.checked);
-        b.action->setVisible(item.visible);
+void frmMainView::SyncItems(const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    for (const MenuBinding& b : menu_bindings_) {
+      if (b.item != item.name || b.index != item.index) continue;
+      if (!item.IsSeparator()) {
+        QString text = QString::fromStdString(item.caption);
+        if (item.literal) text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (b.action->menu() != nullptr) {
+          b.action->menu()->setTitle(text);
+        } else {
+          b.action->setText(text);
+        }
       }
+      b.action->setEnabled(item.enabled);
+      b.action->setChecked(item.checked);
+      b.action->setVisible(item.visible);
     }
+    SyncItems(item.items);
   }
+}
+
+void frmMainView::SyncMenu(const std::string& menu) {
+  for (const MenuItem& top : core_->Menus())
+    if (top.name == menu) SyncItems(top.items);
 }
 
 void frmMainView::Load() { core_->Form_Load(); }
@@ -172,11 +200,37 @@ void frmMainView::ControlsChanged() {
     const QSignalBlocker block(chk_pal_);
     chk_pal_->setChecked(core_->ChkPal);
   }
+  if (canvas_ != nullptr) canvas_->setEnabled(core_->CanvasEnabled());
+  // Marks, captions and visibility follow at once; enabling of a closed menu stays on so that
+  // its shortcuts reach the core.
   for (const MenuItem& top : core_->Menus()) {
-    for (const MenuItem& item : top.items)
-      for (const MenuBinding& b : menu_bindings_)
-        if (b.item == item.name && b.index == item.index) b.action->setChecked(item.checked);
+    SyncMenu(top.name);
   }
+  for (const MenuBinding& b : menu_bindings_) b.action->setEnabled(true);
+}
+
+void frmMainView::Close() { close(); }
+
+void frmMainView::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  core_->Form_Unload(cancel);
+  if (cancel) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+}
+
+void frmMainView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void frmMainView::dropEvent(QDropEvent* event) {
+  std::vector<std::string> files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
+  core_->OpenDroppedFile(files);
 }
 
 }  // namespace pelorin

@@ -34,6 +34,12 @@ class frmMainView : public QMainWindow, public WindowHost {
   int OuterHeight() const override;
   void Move(int left, int top) override;
   void ControlsChanged() override;
+  void Close() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   struct MenuBinding {
@@ -44,12 +50,15 @@ class frmMainView : public QMainWindow, public WindowHost {
   };
 
   void BuildMenus();
-  // Enabling and check marks as the core holds them.
+  void AddItems(QMenu* menu, const std::string& top, const std::vector<MenuItem>& items);
+  // Captions, enabling, marks and visibility as the core holds them.
   void SyncMenu(const std::string& menu);
+  void SyncItems(const std::vector<MenuItem>& items);
 
   std::unique_ptr<frmMain> core_;
   QWidget* client_ = nullptr;
   QCheckBox* chk_pal_ = nullptr;
+  QWidget* canvas_ = nullptr;
   std::vector<MenuBinding> menu_bindings_;
 };
 

@@ -23,6 +23,7 @@ bool IsDrawingButton(int button) { return button == 1 || button == 2; }
 }  // namespace
 
 void frmMain::PicMain_MouseDown(int button, int shift, double x, double y) {
+  if (!canvas_enabled_) return;
   press_x_ = WholePixel(x);
   press_y_ = WholePixel(y);
   if (!IsDrawingButton(button)) return;
@@ -40,6 +41,7 @@ void frmMain::PicMain_MouseDown(int button, int shift, double x, double y) {
 }
 
 void frmMain::PicMain_MouseMove(int button, int, double x, double y) {
+  if (!canvas_enabled_) return;
   current_x_ = WholePixel(x);
   current_y_ = WholePixel(y);
   UpdateStatus(button);
@@ -57,6 +59,7 @@ void frmMain::PicMain_MouseMove(int button, int, double x, double y) {
 }
 
 void frmMain::PicMain_MouseUp(int button, int, double x, double y) {
+  if (!canvas_enabled_) return;
   if (!IsDrawingButton(button)) return;
   // The cells come from the last move; the release's own point only serves the range tests.
   end_cell_x_ = current_x_ / kCellSize;

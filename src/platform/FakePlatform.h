@@ -175,6 +175,8 @@ class FakeWindowHost : public WindowHost {
   void SetCaption(const std::string& c) override { caption = c; }
   int OuterWidth() const override { return outer_width; }
   int OuterHeight() const override { return outer_height; }
+  void Close() override { ++close_requests; }
+  int close_requests = 0;
   void Move(int l, int t) override {
     left = l;
     top = t;

@@ -110,8 +110,10 @@ class WindowHost {
   virtual int OuterWidth() const = 0;
   virtual int OuterHeight() const = 0;
   virtual void Move(int left, int top) = 0;
-  // The state of the window's controls (check boxes, menu marks) changed in the core.
+  // The state of the window's controls (check boxes, menu marks, enabling) changed in the core.
   virtual void ControlsChanged() {}
+  // Asks the window to close; its unload handler may still keep it open.
+  virtual void Close() {}
 };
 
 }  // namespace pelorin

@@ -42,13 +42,18 @@ TEST(FormLoad, PlacesTheWindowCentredWithAThirdOfTheFreeHeightAbove) {
   EXPECT_EQ(host.top, 122);   // 367 / 3, truncated
 }
 
-TEST(FormLoad, TakesThePathOfAnOpenCommandLine) {
-  LoadedForm f("/OPEN /home/li/My Icons/Face.ico");
-  EXPECT_TRUE(f.form.OpenFromCommandLine);
-  EXPECT_EQ(f.form.PendingPath, "/home/li/My Icons/Face.ico");
+TEST(FormLoad, OpensThePathOfAnOpenCommandLineAndIgnoresAnythingElse) {
+  // The path is taken verbatim, letter case and spaces included; a missing file is reported by
+  // the open command and the window comes up empty.
+  LoadedForm f("/OPEN /nonexistent/My Icons/Face.ico");
+  EXPECT_EQ(f.form.PendingPath, "/nonexistent/My Icons/Face.ico");
+  ASSERT_EQ(f.platform.messages.size(), 1u);
+  EXPECT_EQ(f.platform.messages[0].text, "打不开文件 Face.ico");
+  EXPECT_FALSE(f.form.OpenFromCommandLine);
+  EXPECT_EQ(f.form.DocPath, "未命名");
 
   LoadedForm other("--help");
-  EXPECT_FALSE(other.form.OpenFromCommandLine);
+  EXPECT_TRUE(other.platform.messages.empty());
   EXPECT_EQ(other.form.PendingPath, "");
 }
 

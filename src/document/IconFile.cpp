@@ -1,0 +1,160 @@
+#include "document/IconFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace pelorin {
+
+namespace {
+
+void Put16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void Put32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::string Describe(int error) { return std::strerror(error); }
+
+// The folder a path lives in, for the temporary file beside it.
+std::filesystem::path FolderOf(const std::filesystem::path& p) {
+  return p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
+}
+
+}  // namespace
+
+std::array<std::uint8_t, kIconHeaderSize> IconFileHeaders() {
+  std::array<std::uint8_t, kIconHeaderSize> h{};
+  // Icon directory.
+  Put16(&h[0], 0);  // reserved
+  Put16(&h[2], 1);  // resource type: icon
+  Put16(&h[4], 1);  // image count
+  // Directory entry.
+  h[6] = 32;            // width
+  h[7] = 32;            // height
+  h[8] = 0;             // colour count: not a palette image
+  h[9] = 0;             // reserved
+  Put16(&h[10], 1);     // colour planes
+  Put16(&h[12], 24);    // bits per pixel
+  Put32(&h[14], 3240);  // bytes in the image
+  Put32(&h[18], 22);    // offset of the image
+  // Image header.
+  Put32(&h[22], 40);    // header size
+  Put32(&h[26], 32);    // width
+  Put32(&h[30], 64);    // height: colour rows and mask rows
+  Put16(&h[34], 1);     // planes
+  Put16(&h[36], 24);    // bits per pixel
+  Put32(&h[38], 0);     // no compression
+  Put32(&h[42], 3200);  // image size: 3,072 colour + 128 mask
+  // Resolutions, colours used and important colours stay 0.
+  return h;
+}
+
+std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask) {
+  std::vector<std::uint8_t> file(kIconFileSize, 0);
+  const auto headers = IconFileHeaders();
+  std::copy(headers.begin(), headers.end(), file.begin());
+  std::size_t colour = kIconHeaderSize;
+  std::size_t mask_byte = kIconHeaderSize + 32 * 96;
+  for (int y = 31; y >= 0; --y) {
+    std::uint8_t bits = 0;
+    for (int x = 0; x < 32; ++x) {
+      const bool transparent = mask.GetPixel(x, y) == kWhite;
+      const Colour c = transparent ? kBlack : image.GetPixel(x, y) & kColourMask;
+      file[colour++] = static_cast<std::uint8_t>(c >> 16);  // blue
+      file[colour++] = static_cast<std::uint8_t>(c >> 8);   // green
+      file[colour++] = static_cast<std::uint8_t>(c);        // red
+      bits = static_cast<std::uint8_t>((bits << 1) | (transparent ? 1 : 0));
+      if (x % 8 == 7) {
+        file[mask_byte++] = bits;
+        bits = 0;
+      }
+    }
+  }
+  return file;
+}
+
+std::optional<int> ReadImageCount(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::uint8_t head[6];
+  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return std::nullopt;
+  return static_cast<std::int16_t>(head[4] | (head[5] << 8));
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || size > limit) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> OpenForWriting(const std::string& path, bool& created) {
+  created = false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    created = fd >= 0;
+  }
+  if (fd < 0) return Describe(errno);
+  ::close(fd);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReplaceFile(const std::string& path,
+                                       std::span<const std::uint8_t> bytes) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  // Replace what a link points to, not the link.
+  fs::path target = fs::weakly_canonical(fs::path(path), ec);
+  if (ec) target = fs::path(path);
+
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".XXXXXX";
+  std::string temp = (FolderOf(target) / name).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return Describe(errno);
+  int error = 0;
+  struct stat old_stat {};
+  if (::stat(target.c_str(), &old_stat) == 0) {
+    ::fchmod(fd, old_stat.st_mode & 07777);
+  } else {
+    // A new file gets the usual permissions, as the umask allows.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  std::size_t done = 0;
+  while (done < bytes.size() && error == 0) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno != EINTR) error = errno;
+    } else {
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    return Describe(error);
+  }
+  return std::nullopt;
+}
+
+}  // namespace pelorin

@@ -1,0 +1,249 @@
+// New, Open, Save and Save As through the main window, with the fake platform's dialogs.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/IconFile.h"
+#include "support/LoadedForm.h"
+
+namespace pelorin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::LoadedForm;
+
+const std::string kTestData = PELORIN_TESTDATA_DIR;
+const std::string kIco24 =
+    kTestData + "/ico/mozilla-reftest/ico-bmp-24bpp/ico-size-32x32-24bpp.ico";
+const std::string kMulti =
+    kTestData + "/ico/image-rs/multiple_entries_with_different_bit_depth.ico";
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  FileCommandsTest() {
+    dir_ = fs::temp_directory_path() /
+           ("pelorin-files-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+    fs::create_directories(dir_);
+  }
+  ~FileCommandsTest() override { fs::remove_all(dir_); }
+  std::string File(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Copy(const std::string& from, const std::string& name) const {
+    fs::copy_file(from, dir_ / name, fs::copy_options::overwrite_existing);
+    return File(name);
+  }
+  static std::vector<std::uint8_t> Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  LoadedForm f;
+
+ private:
+  static inline int counter_ = 0;
+  fs::path dir_;
+};
+
+TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
+  f.ClickCanvas(1, 5, 5);  // black at (0, 0)
+  f.platform.save_answers.push_back(FileChoice{File("face.ico"), "face.ico"});
+  f.form.MenuCommand("MnuFile", "MnuSave", 0);
+
+  ASSERT_EQ(f.platform.save_dialogs.size(), 1u);
+  const FileDialogSettings& d = f.platform.save_dialogs[0];
+  EXPECT_EQ(d.title, "Pelorin - 另存");
+  EXPECT_EQ(d.filter, "图标文件(*.ico)|*.ico");
+  EXPECT_EQ(d.default_extension, ".ico");
+  EXPECT_EQ(d.initial_name, "未命名.ico");
+  EXPECT_TRUE(d.confirm_overwrite);
+
+  EXPECT_EQ(Read(File("face.ico")), EncodeIcon(f.form.PicImage.raster(), f.form.PicMask.raster()));
+  EXPECT_EQ(f.form.DocPath, File("face.ico"));
+  EXPECT_EQ(f.form.DocTitle, "face.ico");
+  EXPECT_EQ(f.host.caption, "Pelorin - face.ico");
+  EXPECT_FALSE(f.form.Modified);
+  EXPECT_TRUE(f.form.SaveSucceeded);
+  EXPECT_EQ(f.platform.settings.count({"Rfl", "1."}), 0u)
+      << "the list is written when the window closes";
+  const auto& recent = f.form.Menus()[0].items;
+  EXPECT_TRUE(std::any_of(recent.begin(), recent.end(), [&](const MenuItem& m) {
+    return m.name == "MnuRecent" && m.index == 1 && m.visible && m.caption == File("face.ico");
+  }));
+  // The hourglass was up while writing and is gone now.
+  EXPECT_NE(std::find(f.platform.pointer_changes.begin(), f.platform.pointer_changes.end(),
+                      ScreenPointer::kHourglass),
+            f.platform.pointer_changes.end());
+  EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
+
+  // A second Save writes to the same file without asking.
+  f.ClickCanvas(1, 15, 5);
+  f.form.MenuCommand("MnuFile", "MnuSave", 0);
+  EXPECT_EQ(f.platform.save_dialogs.size(), 1u);
+  EXPECT_EQ(Read(File("face.ico"))[3258], 0x3F);
+}
+
+TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
+  f.ClickCanvas(1, 5, 5);
+  f.platform.save_answers.push_back(FileChoice{File("missing-folder/a.ico"), "a.ico"});
+  f.form.MnuSaveAs_Click();
+  ASSERT_EQ(f.platform.messages.size(), 1u);
+  EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
+  EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
+  EXPECT_NE(f.platform.messages[0].text.find(".\r\n\r\n不能保存 未命名."), std::string::npos)
+      << f.platform.messages[0].text;
+  EXPECT_FALSE(f.form.SaveSucceeded);
+  EXPECT_TRUE(f.form.Modified);
+  EXPECT_EQ(f.form.DocPath, "未命名");
+  EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
+}
+
+TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
+  f.ClickCanvas(1, 5, 5);
+  f.form.Modified = false;
+  const std::string path = Copy(kIco24, "smile.ico");
+  f.platform.open_answers.push_back(FileChoice{path, "smile.ico"});
+  f.form.MenuCommand("MnuFile", "MnuOpen", 0);
+
+  ASSERT_EQ(f.platform.open_dialogs.size(), 1u);
+  EXPECT_EQ(f.platform.open_dialogs[0].title, "Pelorin - 打开");
+  EXPECT_TRUE(f.platform.open_dialogs[0].must_exist);
+  EXPECT_EQ(f.form.DocPath, path);
+  EXPECT_EQ(f.host.caption, "Pelorin - smile.ico");
+  EXPECT_FALSE(f.form.Modified);
+  EXPECT_FALSE(f.form.MultiIcon);
+  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
+  EXPECT_TRUE(f.form.CanvasEnabled());
+  // Saving it back gives the same pixels and mask: the file is a 32 x 32, 24-bit icon like ours
+  // (its header leaves the image size 0, ours states it).
+  f.form.MnuSave_Click();
+  const auto saved = Read(path);
+  const auto original = Read(kIco24);
+  ASSERT_EQ(saved.size(), original.size());
+  EXPECT_TRUE(std::equal(saved.begin() + 62, saved.end(), original.begin() + 62));
+  // The views show the decoded icon.
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const bool transparent = f.Mask(x, y) == kWhite;
+      ASSERT_EQ(f.Copy(10 * x + 5, 10 * y + 5) == f.Image(x, y) || transparent, true);
+      if (!transparent) {
+        ASSERT_EQ(f.Preview(x, y), f.Image(x, y));
+      }
+    }
+}
+
+TEST_F(FileCommandsTest, AFileThatIsNotAnIconIsRefusedAndTheDocumentKept) {
+  f.ClickCanvas(1, 5, 5);
+  f.form.Modified = false;
+  std::ofstream(File("photo.ico"), std::ios::binary) << "BM this is a bitmap, not an icon";
+  const Raster before = f.form.PicMask.raster();
+  f.form.PendingPath = File("photo.ico");
+  f.form.OpenFromDrop = true;
+  f.form.MnuOpen_Click();
+  ASSERT_EQ(f.platform.messages.size(), 1u);
+  EXPECT_EQ(f.platform.messages[0].text, "打不开文件 photo.ico");
+  EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
+  EXPECT_EQ(f.form.PicMask.raster(), before);
+  EXPECT_EQ(f.form.DocPath, "未命名");
+  EXPECT_FALSE(f.form.OpenFromDrop);
+  EXPECT_TRUE(f.form.CanvasEnabled());
+}
+
+TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
+  // Cancel keeps everything.
+  f.ClickCanvas(1, 5, 5);
+  f.platform.answers.push_back(MsgAnswer::kCancel);
+  f.form.MnuNew_Click();
+  EXPECT_EQ(f.platform.messages.back().text, "保存对当前图标文件的修改吗？");
+  EXPECT_EQ(f.platform.messages.back().title, "Pelorin");
+  EXPECT_EQ(f.platform.messages.back().buttons, MsgButtons::kYesNoCancel);
+  EXPECT_EQ(f.Mask(0, 0), kBlack);
+
+  // Yes on an untitled document asks for a name; cancelling that keeps the window open.
+  f.platform.answers.push_back(MsgAnswer::kYes);
+  bool cancel = false;
+  f.form.Form_Unload(cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(f.platform.save_dialogs.size(), 1u);
+  EXPECT_EQ(f.form.Steps().UndoCount(), 2u) << "the history is intact";
+
+  // A declined open leaves no pending source behind.
+  f.platform.answers.push_back(MsgAnswer::kCancel);
+  f.form.OpenDroppedFile({File("x.ico"), File("y.ico")});
+  EXPECT_FALSE(f.form.OpenFromDrop);
+  EXPECT_EQ(f.Mask(0, 0), kBlack);
+
+  // No discards.
+  f.platform.answers.push_back(MsgAnswer::kNo);
+  f.form.MnuNew_Click();
+  EXPECT_EQ(f.Mask(0, 0), kWhite);
+  EXPECT_FALSE(f.form.Modified);
+
+  // Nothing unsaved: no question at all.
+  const std::size_t asked = f.platform.messages.size();
+  cancel = false;
+  f.form.Form_Unload(cancel);
+  EXPECT_FALSE(cancel);
+  EXPECT_EQ(f.platform.messages.size(), asked);
+}
+
+TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
+  const std::string path = Copy(kMulti, "many.ico");
+  f.form.OpenDroppedFile({path});
+  ASSERT_EQ(f.form.DocPath, path);
+  EXPECT_TRUE(f.form.MultiIcon);
+
+  // Cancel on the warning offers Save As with "*.ico".
+  f.platform.answers.push_back(MsgAnswer::kCancel);
+  f.form.MnuSave_Click();
+  ASSERT_EQ(f.platform.messages.size(), 1u);
+  EXPECT_EQ(f.platform.messages[0].text,
+            "文件 \"many.ico\" 包含多个图标。\r\n\"保存\" 将覆盖文件中另外的图标。\r\n\r\n"
+            "选择<确定>将执行 \"保存\"。\r\n选择<取消>将执行 \"另存\"。");
+  EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kInformation);
+  EXPECT_EQ(f.platform.messages[0].buttons, MsgButtons::kOkCancel);
+  ASSERT_EQ(f.platform.save_dialogs.size(), 1u);
+  EXPECT_EQ(f.platform.save_dialogs[0].initial_name, "*.ico");
+
+  // OK overwrites the file with one image; a second Save no longer asks.
+  f.platform.answers.push_back(MsgAnswer::kOk);
+  f.form.MnuSave_Click();
+  EXPECT_EQ(Read(path).size(), 3262u);
+  EXPECT_FALSE(f.form.MultiIcon);
+  f.form.MnuSave_Click();
+  EXPECT_EQ(f.platform.messages.size(), 2u);
+}
+
+TEST_F(FileCommandsTest, TheCommandLineOpensItsFileAtStartUp) {
+  const std::string path = Copy(kIco24, "start up.ico");
+  LoadedForm started("/OPEN " + path);
+  EXPECT_EQ(started.form.DocPath, path);
+  EXPECT_EQ(started.host.caption, "Pelorin - start up.ico");
+  EXPECT_FALSE(started.form.OpenFromCommandLine);
+
+  LoadedForm missing("/open " + File("nothing.ico"));
+  ASSERT_EQ(missing.platform.messages.size(), 1u);
+  EXPECT_EQ(missing.platform.messages[0].text, "打不开文件 nothing.ico");
+  EXPECT_EQ(missing.form.DocPath, "未命名");
+}
+
+TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
+  const std::string a = Copy(kIco24, "a.ico");
+  const std::string b = Copy(kIco24, "b.ico");
+  f.form.OpenDroppedFile({a});
+  f.form.OpenDroppedFile({b});
+  // Entry 1 is b, entry 2 is a.
+  fs::remove(b);
+  f.form.MenuCommand("MnuFile", "MnuRecent", 1);
+  ASSERT_EQ(f.platform.messages.size(), 1u);
+  EXPECT_EQ(f.platform.messages[0].text, "找不到 " + b);
+  f.form.MenuCommand("MnuFile", "MnuRecent", 1);  // a moved up
+  EXPECT_EQ(f.form.DocPath, a);
+  bool cancel = false;
+  f.form.Form_Unload(cancel);
+  EXPECT_EQ(f.platform.settings.at({"Rfl", "1."}), a);
+  EXPECT_EQ(f.platform.settings.count({"Rfl", "2."}), 0u);
+}
+
+}  // namespace
+}  // namespace pelorin
