@@ -1,6 +1,8 @@
 // The entry procedure: screen checks, file-type registration, then the main window.
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,11 @@ int main(int argc, char* argv[]) {
   // The command line as given, before Qt takes out the options it understands.
   const std::vector<std::string> args(argv + 1, argv + argc);
   QApplication app(argc, argv);
+  // The interface is Chinese throughout, the toolkit's own buttons and dialogs included.
+  QTranslator toolkit_texts;
+  if (toolkit_texts.load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&toolkit_texts);
   pelorin::QtPlatform platform;
   if (!pelorin::RunEntryProcedure(platform)) return 0;
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/frmAbout.h"
 #include "document/IconFile.h"
 #include "support/LoadedForm.h"
 
@@ -243,6 +244,53 @@ TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
   f.form.Form_Unload(cancel);
   EXPECT_EQ(f.platform.settings.at({"Rfl", "1."}), a);
   EXPECT_EQ(f.platform.settings.count({"Rfl", "2."}), 0u);
+}
+
+}  // namespace
+}  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+TEST_F(FileCommandsTest, ADropOpensOnlyItsFirstFileAndANameWithoutFolderIsTheTitle) {
+  const std::string a = Copy(kIco24, "first.ico");
+  const std::string b = Copy(kMulti, "second.ico");
+  f.form.OpenDroppedFile({a, b, File("third.ico")});
+  EXPECT_EQ(f.form.DocPath, a);
+  f.form.OpenDroppedFile({});
+  EXPECT_EQ(f.form.DocPath, a) << "a drop without files is ignored";
+
+  // A path given without any folder is its own title.
+  const fs::path cwd = fs::current_path();
+  fs::current_path(fs::path(a).parent_path());
+  f.form.OpenDroppedFile({"second.ico"});
+  fs::current_path(cwd);
+  EXPECT_EQ(f.form.DocTitle, "second.ico");
+  EXPECT_EQ(f.host.caption, "Pelorin - second.ico");
+}
+
+TEST(HelpMenu, OpensTheHomePageAndTheAboutDialog) {
+  LoadedForm f;
+  f.platform.open_url_succeeds = false;
+  f.form.MenuCommand("MnuHelp", "MnuHelpOpts", 0);
+  ASSERT_EQ(f.platform.opened_urls.size(), 1u);
+  EXPECT_TRUE(f.platform.messages.empty()) << "a page that cannot open is not worth a message";
+  std::string shown_title;
+  f.platform.about_script = [&](frmAbout& about) { shown_title = about.lblTitle; };
+  f.form.MenuCommand("MnuHelp", "MnuHelpOpts", 2);
+  EXPECT_EQ(f.platform.about_dialogs, 1);
+  EXPECT_EQ(shown_title, "Pelorin - 未命名");
+}
+
+TEST(FileMenu, HasItsItemsInOrderWithTheExitShortcutShown) {
+  LoadedForm f;
+  std::vector<std::string> captions;
+  for (const MenuItem& item : f.form.Menus()[0].items)
+    if (item.visible) captions.push_back(item.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"新建(&N)", "-", "打开(&O)", "提取(&E)", "-",
+                                                "保存(&S)", "另存(&A)", "-", "退出(&x)\tAlt+F4"}));
+  f.form.MenuCommand("MnuFile", "MnuExit", 0);
+  EXPECT_EQ(f.host.close_requests, 1);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QUrl>
 
 #include "app/SurfaceView.h"
 #include "app/frmMainView.h"
@@ -125,6 +127,40 @@ TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
   EXPECT_TRUE(view.core().ChkPal);
   view.core().ResetDocument();
   EXPECT_FALSE(chk->isChecked());
+}
+
+}  // namespace
+}  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+TEST(MainWindowView, ClosingAsksTheCoreAndADropOpensTheFirstFile) {
+  FakePlatform platform;
+  frmMainView view(platform, "");
+  view.Load();
+  view.show();
+  view.core().PicMain_MouseDown(1, 0, 15, 15);
+  view.core().PicMain_MouseUp(1, 0, 15, 15);
+  platform.answers.push_back(MsgAnswer::kCancel);
+  EXPECT_FALSE(view.close()) << "Cancel on the save question keeps the window";
+  EXPECT_TRUE(view.isVisible());
+  ASSERT_EQ(platform.messages.size(), 1u);
+
+  platform.answers.push_back(MsgAnswer::kNo);
+  QMimeData data;
+  data.setUrls(
+      {QUrl::fromLocalFile(QStringLiteral(PELORIN_TESTDATA_DIR "/ico/mozilla-reftest/ico-bmp-24bpp/"
+                                                               "ico-size-32x32-24bpp.ico")),
+       QUrl::fromLocalFile(QStringLiteral("/nonexistent/second.ico"))});
+  // Qt hands a drop only to the widget that accepted the drag's entry.
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &drop);
+  EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - ico-size-32x32-24bpp.ico");
+  EXPECT_TRUE(view.close()) << "nothing unsaved: the window closes without asking";
 }
 
 }  // namespace
