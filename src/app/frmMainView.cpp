@@ -56,6 +56,13 @@ class ClientArea : public QWidget {
   bool painting_ = false;
 };
 
+// A mouse handler of the core as the surface view calls it.
+template <void (frmMain::*Handler)(int, int, double, double)>
+SurfaceView::MouseHandler Forward(frmMain& core) {
+  return
+      [&core](int button, int shift, double x, double y) { (core.*Handler)(button, shift, x, y); };
+}
+
 }  // namespace
 
 frmMainView::frmMainView(Platform& platform, std::string command_line)
@@ -68,30 +75,16 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
     view->move(p.left, p.top);
     if (p.surface == &core.PicMain) {
       canvas_ = view;
-      view->on_press = [&core](int b, int s, double x, double y) {
-        core.PicMain_MouseDown(b, s, x, y);
-      };
-      view->on_move = [&core](int b, int s, double x, double y) {
-        core.PicMain_MouseMove(b, s, x, y);
-      };
-      view->on_release = [&core](int b, int s, double x, double y) {
-        core.PicMain_MouseUp(b, s, x, y);
-      };
+      view->on_press = Forward<&frmMain::PicMain_MouseDown>(core);
+      view->on_move = Forward<&frmMain::PicMain_MouseMove>(core);
+      view->on_release = Forward<&frmMain::PicMain_MouseUp>(core);
     } else if (p.surface == &core.PicTools) {
-      view->on_press = [&core](int b, int s, double x, double y) {
-        core.PicTools_MouseDown(b, s, x, y);
-      };
-      view->on_move = [&core](int b, int s, double x, double y) {
-        core.PicTools_MouseMove(b, s, x, y);
-      };
-      view->on_release = [&core](int b, int s, double x, double y) {
-        core.PicTools_MouseUp(b, s, x, y);
-      };
+      view->on_press = Forward<&frmMain::PicTools_MouseDown>(core);
+      view->on_move = Forward<&frmMain::PicTools_MouseMove>(core);
+      view->on_release = Forward<&frmMain::PicTools_MouseUp>(core);
       view->tooltip = [&core] { return core.PicTools_ToolTipText(); };
     } else if (p.surface == &core.PicPal) {
-      view->on_release = [&core](int b, int s, double x, double y) {
-        core.PicPal_MouseUp(b, s, x, y);
-      };
+      view->on_release = Forward<&frmMain::PicPal_MouseUp>(core);
     }
   }
   chk_pal_ = new QCheckBox(QStringLiteral("调整调色板"), client_);

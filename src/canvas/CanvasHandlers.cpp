@@ -82,10 +82,10 @@ void frmMain::PicMain_MouseUp(int button, int, double x, double y) {
 // interpolated between events, so a fast stroke leaves gaps.
 void frmMain::Pencil() {
   if (current_x_ <= 0 || current_y_ <= 0) return;
-  const int cx = 10 * (current_x_ / kCellSize);
-  const int cy = 10 * (current_y_ / kCellSize);
-  const int i = cx / kCellSize;
-  const int j = cy / kCellSize;
+  const int i = current_x_ / kCellSize;
+  const int j = current_y_ / kCellSize;
+  const int cx = kCellSize * i;
+  const int cy = kCellSize * j;
   const Colour colour = PicMain.ForeColor;
   // The cell's square in the colour, then its outline black again: the grid lines stay.
   PicMain.Line(cx, cy, cx + kCellSize, cy + kCellSize, LineKind::kFilledBox, colour);
@@ -101,10 +101,10 @@ void frmMain::Pencil() {
 // The cell under the current point becomes transparent, whichever button erases.
 void frmMain::Eraser() {
   if (current_x_ <= 0 || current_y_ <= 0) return;
-  const int cx = 10 * (current_x_ / kCellSize);
-  const int cy = 10 * (current_y_ / kCellSize);
-  const int i = cx / kCellSize;
-  const int j = cy / kCellSize;
+  const int i = current_x_ / kCellSize;
+  const int j = current_y_ / kCellSize;
+  const int cx = kCellSize * i;
+  const int cy = kCellSize * j;
   BitBlt(PicMain.raster(), cx + 1, cy + 1, 9, 9, rasters_.hatch(), 0, 0, Rop::kSrcCopy);
   BitBlt(PicMainCopy.raster(), cx + 1, cy + 1, 9, 9, rasters_.hatch(), 0, 0, Rop::kSrcCopy);
   picIcon.PSet(i, j, back_colour_);
