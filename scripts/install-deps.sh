@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
-  fonts-noto-cjk
+  fonts-wqy-microhei
 )
 missing=()
 for p in "${packages[@]}"; do

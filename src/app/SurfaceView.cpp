@@ -9,7 +9,15 @@
 namespace pelorin {
 
 QImage ToQImage(const Raster& raster) {
-  QImage image(raster.width(), raster.height(), QImage::Format_RGB32);
+  QImage image;
+  CopyToQImage(raster, image);
+  return image;
+}
+
+void CopyToQImage(const Raster& raster, QImage& image) {
+  if (image.width() != raster.width() || image.height() != raster.height() ||
+      image.format() != QImage::Format_RGB32)
+    image = QImage(raster.width(), raster.height(), QImage::Format_RGB32);
   for (int y = 0; y < raster.height(); ++y) {
     const Colour* in = raster.Row(y);
     auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
@@ -18,7 +26,6 @@ QImage ToQImage(const Raster& raster) {
       out[x] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     }
   }
-  return image;
 }
 
 QImage ToQImageWithAlpha(const Picture& picture) {
@@ -104,8 +111,9 @@ void SurfaceView::FollowTooltip() {
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {
+  CopyToQImage(surface_.raster(), shown_);
   QPainter painter(this);
-  painter.drawImage(0, 0, ToQImage(surface_.raster()));
+  painter.drawImage(0, 0, shown_);
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {

@@ -14,6 +14,8 @@ namespace pelorin {
 
 // The raster as a 32-bit Qt image (colours 0x00BBGGRR become opaque 0xFFRRGGBB).
 QImage ToQImage(const Raster& raster);
+// The same into an image kept between paints, so that a repaint allocates nothing.
+void CopyToQImage(const Raster& raster, QImage& image);
 // A picture with its mask as alpha (white in the mask is transparent).
 QImage ToQImageWithAlpha(const Picture& picture);
 // The buttons of a mouse event in the core's terms: left 1, right 2, middle 4.
@@ -48,6 +50,7 @@ class SurfaceView : public QWidget {
   void FollowTooltip();
 
   Surface& surface_;
+  QImage shown_;
 };
 
 }  // namespace pelorin

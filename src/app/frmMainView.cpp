@@ -37,8 +37,9 @@ class ClientArea : public QWidget {
     painting_ = true;
     core_.Form_Paint();
     painting_ = false;
+    CopyToQImage(core_.Form.raster(), shown_);
     QPainter painter(this);
-    painter.drawImage(0, 0, ToQImage(core_.Form.raster()));
+    painter.drawImage(0, 0, shown_);
     painter.setPen(palette().color(QPalette::WindowText));
     for (const FormText* text : {&core_.PositionText(), &core_.SizeText()}) {
       if (text->text.empty()) continue;
@@ -54,6 +55,7 @@ class ClientArea : public QWidget {
  private:
   frmMain& core_;
   bool painting_ = false;
+  QImage shown_;
 };
 
 // A mouse handler of the core as the surface view calls it.
