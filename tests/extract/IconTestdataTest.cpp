@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <stdexcept>
 #include <functional>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "extract/IconBuilder.h"
