@@ -70,6 +70,12 @@ void frmMain::PicMain_MouseUp(int button, int, double x, double y) {
     PickColour(button, x, y);
     return;
   }
+  if (current_tool_ == kToolSelect || current_tool_ >= kToolFill) {
+    // The selection, fill and shape tools do not draw yet: their gestures leave the picture, its
+    // history and its modified flag as they were.
+    ClearSizeField();
+    return;
+  }
   // The common end of a gesture.
   PicMain.drawMode = DrawMode::kCopyPen;
   PicMain.drawStyle = DrawStyle::kSolid;

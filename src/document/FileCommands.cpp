@@ -1,5 +1,6 @@
 // New, Open, Save and Save As; the save-changes prompt; the file writer; and the window's
 // lifecycle around them (drops, the recent list, closing).
+#include <cstdio>
 #include <string>
 #include <string_view>
 

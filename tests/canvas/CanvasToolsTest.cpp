@@ -148,3 +148,20 @@ TEST(Canvas, ToolsSetTheirPointers) {
 
 }  // namespace
 }  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+TEST(Canvas, ToolsThatDoNotDrawYetLeaveThePictureAndItsHistoryAlone) {
+  testing::LoadedForm f;
+  for (int tool : {1, 5, 6, 9, 12}) {
+    f.ChooseTool(tool);
+    f.ClickCanvas(1, 45, 45);
+  }
+  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
+  EXPECT_FALSE(f.form.Modified);
+  EXPECT_EQ(f.Mask(4, 4), kWhite);
+}
+
+}  // namespace
+}  // namespace pelorin
