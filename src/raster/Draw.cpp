@@ -175,33 +175,56 @@ void MarkClosedPath(const std::vector<Point>& path, bool dotted, int width, int 
   }
 }
 
-// One quadrant of the ellipse outline in a w x h box (w, h > 2), by Alois Zingl's integer
-// algorithm with the semi-axes taken from a = w - 1 and b = h - 1. Points are relative to the
-// box: they start at (w - 1, h / 2) and climb (in this frame y grows towards the top of the
-// ellipse) until x drops below w / 2.
+// Alois Zingl's integer walk over one quadrant of the ellipse in a w x h box (w, h > 2), with the
+// semi-axes taken from a = w - 1 and b = h - 1. Each step says whether the walk moved across
+// (towards the ellipse's vertical axis) and whether it moved along (towards its top or bottom).
+class EllipseWalk {
+ public:
+  struct Move {
+    bool across;
+    bool along;
+  };
+
+  EllipseWalk(i64 w, i64 h) {
+    const i64 a = w - 1;
+    const i64 b = h - 1;
+    asq_ = 8 * a * a;
+    bsq_ = 8 * b * b;
+    dx_ = 4 * b * b * (1 - a);
+    dy_ = 4 * a * a * (1 + b % 2);
+    err_ = dx_ + dy_ + a * a * (b % 2);
+  }
+
+  Move Step() {
+    const i64 e2 = 2 * err_;
+    const Move move{e2 >= dx_, e2 <= dy_};
+    if (move.across) {
+      dx_ += bsq_;
+      err_ += dx_;
+    }
+    if (move.along) {
+      dy_ += asq_;
+      err_ += dy_;
+    }
+    return move;
+  }
+
+ private:
+  i64 asq_, bsq_, dx_, dy_, err_;
+};
+
+// One quadrant of the ellipse outline in a w x h box (w, h > 2). Points are relative to the box:
+// they start at (w - 1, h / 2) and climb (in this frame y grows towards the top of the ellipse)
+// until x drops below w / 2.
 std::vector<Point> EllipseQuadrant(i64 w, i64 h) {
-  const i64 a = w - 1;
-  const i64 b = h - 1;
-  const i64 asq = 8 * a * a;
-  const i64 bsq = 8 * b * b;
-  i64 dx = 4 * b * b * (1 - a);
-  i64 dy = 4 * a * a * (1 + b % 2);
-  i64 err = dx + dy + a * a * (b % 2);
+  EllipseWalk walk(w, h);
   std::vector<Point> points;
-  Point pt{a, h / 2};
+  Point pt{w - 1, h / 2};
   while (pt.x >= w / 2) {
-    const i64 e2 = 2 * err;
     points.push_back(pt);
-    if (e2 >= dx) {
-      --pt.x;
-      dx += bsq;
-      err += dx;
-    }
-    if (e2 <= dy) {
-      ++pt.y;
-      dy += asq;
-      err += dy;
-    }
+    const EllipseWalk::Move move = walk.Step();
+    if (move.across) --pt.x;
+    if (move.along) ++pt.y;
   }
   return points;
 }
@@ -248,13 +271,7 @@ template <typename SpanFn>
 void EllipseInterior(i64 l, i64 t, i64 r, i64 b, SpanFn&& span) {
   const i64 w = r - l;
   const i64 h = b - t;
-  const i64 a = w - 1;
   const i64 bb = h - 1;
-  const i64 asq = 8 * a * a;
-  const i64 bsq = 8 * bb * bb;
-  i64 dx = 4 * bb * bb * (1 - a);
-  i64 dy = 4 * a * a * (1 + bb % 2);
-  i64 err = dx + dy + a * a * (bb % 2);
 
   // Row y (counted from the top) of the lower half, with the inset x; rows of the upper half
   // mirror it. With an odd height the middle row has no mirror.
@@ -271,17 +288,12 @@ void EllipseInterior(i64 l, i64 t, i64 r, i64 b, SpanFn&& span) {
   i64 x = 0;
   i64 y = h / 2;
   emit(y, 0);
+  EllipseWalk walk(w, h);
   while (x <= w / 2) {
-    const i64 e2 = 2 * err;
-    if (e2 >= dx) {
-      ++x;
-      dx += bsq;
-      err += dx;
-    }
-    if (e2 <= dy) {
+    const EllipseWalk::Move move = walk.Step();
+    if (move.across) ++x;
+    if (move.along) {
       ++y;
-      dy += asq;
-      err += dy;
       emit(y, x);
     }
   }
