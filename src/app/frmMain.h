@@ -224,8 +224,9 @@ class frmMain {
   int end_cell_x_ = 0;
   int end_cell_y_ = 0;
 
-  FormText position_text_;
-  FormText size_text_;
+  // The readouts' text origins on the client area.
+  FormText position_text_{371, 64, {}};
+  FormText size_text_{371, 86, {}};
 };
 
 }  // namespace pelorin

@@ -74,10 +74,6 @@ void frmMain::ClearSizeField() {
 
 // Called on every move over the canvas with the move's button state, before any tool acts.
 void frmMain::UpdateStatus(int button) {
-  position_text_.x = 371;
-  position_text_.y = 64;
-  size_text_.x = 371;
-  size_text_.y = 86;
   const int i = std::clamp(current_x_ / kCellSize, 0, kIconSize - 1);
   const int j = std::clamp(current_y_ / kCellSize, 0, kIconSize - 1);
   WriteStatus(position_text_, kPositionField, i, j);

@@ -23,6 +23,15 @@ std::string FileNamePart(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The Open and Save As dialogs both offer icon files only, with ".ico" added when left out.
+FileDialogSettings IconFileDialog(std::string_view action) {
+  FileDialogSettings settings;
+  settings.title = std::string(kProgramTitle) + " - " + std::string(action);
+  settings.filter = kIconFilter;
+  settings.default_extension = ".ico";
+  return settings;
+}
+
 }  // namespace
 
 bool frmMain::QuerySave() {
@@ -60,10 +69,7 @@ void frmMain::MnuOpen_Click() {
     path = PendingPath;
     title = PendingTitle;
   } else {
-    FileDialogSettings settings;
-    settings.title = std::string(kProgramTitle) + " - 打开";
-    settings.filter = kIconFilter;
-    settings.default_extension = ".ico";
+    FileDialogSettings settings = IconFileDialog("打开");
     settings.must_exist = true;
     const std::optional<FileChoice> choice = platform_.ShowOpen(settings);
     if (!choice) {
@@ -136,10 +142,7 @@ void frmMain::SaveDocument(SaveMode mode) {
     platform_.SetScreenPointer(ScreenPointer::kHourglass);
     WriteIconFile(DocPath);
   } else {
-    FileDialogSettings settings;
-    settings.title = std::string(kProgramTitle) + " - 另存";
-    settings.filter = kIconFilter;
-    settings.default_extension = ".ico";
+    FileDialogSettings settings = IconFileDialog("另存");
     settings.confirm_overwrite = true;
     settings.initial_name = DocPath == kUntitled ? std::string(kUntitled) + ".ico"
                             : MultiIcon          ? std::string("*.ico")
