@@ -148,8 +148,7 @@ void frmMainView::BuildMenus() {
         if (b.menu == name) b.action->setEnabled(true);
     });
   }
-  for (const MenuItem& top : core_->Menus()) SyncMenu(top.name);
-  for (const MenuBinding& b : menu_bindings_) b.action->setEnabled(true);
+  ControlsChanged();
 }
 
 void frmMainView::SyncItems(const std::vector<MenuItem>& items) {
