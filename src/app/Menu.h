@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pelorin {
@@ -28,13 +29,32 @@ struct MenuItem {
 
   bool IsSeparator() const { return caption == "-"; }
   bool checkable() const { return static_cast<bool>(checked_when); }
+
+  // For writing the table: MenuRow(...).EnabledWhen(rule).
+  MenuItem EnabledWhen(std::function<bool()> rule) && {
+    enabled_when = std::move(rule);
+    return std::move(*this);
+  }
+  MenuItem CheckedWhen(std::function<bool()> rule) && {
+    checked_when = std::move(rule);
+    return std::move(*this);
+  }
+  MenuItem Hidden() && {
+    visible = false;
+    return std::move(*this);
+  }
+  MenuItem WithItems(std::vector<MenuItem> submenu) && {
+    items = std::move(submenu);
+    return std::move(*this);
+  }
 };
 
 // A row of the table.
 MenuItem MenuRow(std::string name, int index, std::string caption,
                  std::function<void()> command = {}, std::string shortcut = {});
 // A row whose item is never enabled (a command that is not there yet).
-MenuItem DisabledRow(std::string name, int index, std::string caption);
+MenuItem DisabledRow(std::string name, int index, std::string caption, std::string shortcut = {});
+MenuItem Separator(std::string name, int index);
 
 // Works out the enabling and marks of `items` and their submenus.
 void Evaluate(std::vector<MenuItem>& items);

@@ -41,102 +41,100 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
 // The menu table: one row per item.
 std::vector<MenuItem> frmMain::BuildMenus() {
   const auto recent = [this](int entry) {
-    MenuItem item = MenuRow("MnuRecent", entry, entry == 0 ? "-" : "",
-                            [this, entry] { files_.MnuRecent_Click(entry); });
-    item.visible = false;
+    MenuItem item = MenuRow("MnuRecent", entry, entry == 0 ? "-" : "", [this, entry] {
+                      files_.MnuRecent_Click(entry);
+                    }).Hidden();
     item.literal = true;
     return item;
   };
-  MenuItem file = MenuRow("MnuFile", 0, "文件(&F)");
-  file.items = {MenuRow(
-                    "MnuNew", 0, "新建(&N)", [this] { files_.MnuNew_Click(); }, "Ctrl+N"),
-                MenuRow("MnuFileSep", 0, "-"),
-                MenuRow(
-                    "MnuOpen", 0, "打开(&O)", [this] { files_.MnuOpen_Click(); }, "Ctrl+O"),
-                DisabledRow("MnuExtract", 0, "提取(&E)"),
-                MenuRow("MnuFileSep", 1, "-"),
-                MenuRow(
-                    "MnuSave", 0, "保存(&S)", [this] { files_.MnuSave_Click(); }, "Ctrl+S"),
-                MenuRow("MnuSaveAs", 0, "另存(&A)", [this] { files_.MnuSaveAs_Click(); }),
-                recent(0),
-                recent(1),
-                recent(2),
-                recent(3),
-                recent(4),
-                MenuRow("MnuFileSep", 2, "-"),
-                MenuRow("MnuExit", 0, "退出(&x)", [this] { host_.Close(); })};
+  // Undo and redo commit any selection first.
+  const auto committed = [this](void (UndoHistory::*step)()) {
+    return [this, step] {
+      Form_MouseUp(1, 0, 0, 0);
+      (undo_.*step)();
+    };
+  };
+  const auto palette_is = [this](PaletteMode mode) {
+    return [this, mode] { return colours_.Mode() == mode; };
+  };
 
-  // The Edit menu's enabling is worked out whenever it opens.
-  MenuItem edit = MenuRow("MnuEdit", 0, "编辑(&E)");
-  MenuItem undo = MenuRow(
-      "MnuEditOpts", 0, "撤消(&U)",
-      [this] {
-        Form_MouseUp(1, 0, 0, 0);
-        undo_.UndoStep();
-      },
-      "Ctrl+Z");
-  undo.enabled_when = [this] { return undo_.Steps().CanUndo(); };
-  MenuItem redo = MenuRow("MnuEditOpts", 1, "重复(&R)", [this] {
-    Form_MouseUp(1, 0, 0, 0);
-    undo_.RedoStep();
-  });
-  redo.enabled_when = [this] { return undo_.Steps().CanRedo(); };
-  edit.items = {undo,
-                redo,
-                MenuRow("MnuEditOpts", 2, "-"),
-                DisabledRow("MnuEditOpts", 3, "剪切(u&)"),
-                DisabledRow("MnuEditOpts", 4, "复制(&C)"),
-                DisabledRow("MnuEditOpts", 5, "透明粘贴(&P)"),
-                DisabledRow("MnuEditOpts", 6, "覆盖粘贴(&O)"),
-                DisabledRow("MnuEditOpts", 7, "删除(&D)"),
-                MenuRow("MnuEditOpts", 8, "-"),
-                DisabledRow("MnuEditOpts", 9, "全选(&S)")};
-  for (const auto& [index, shortcut] :
-       {std::pair{3, "Ctrl+X"}, {4, "Ctrl+C"}, {5, "Ctrl+V"}, {7, "Del"}}) {
-    edit.items[index].shortcut = shortcut;
-  }
-
-  // Image: the transformations arrive later; their items are there, disabled.
-  MenuItem image = MenuRow("MnuImage", 0, "图象(&I)");
-  MenuItem mirror = MenuRow("MnuImageOpts", 10, "镜象(&M)");
-  mirror.items = {DisabledRow("MnuMirrorOpts", 0, "左半至右半(&e)"),
-                  DisabledRow("MnuMirrorOpts", 1, "右半至左半(&f)"),
-                  DisabledRow("MnuMirrorOpts", 2, "上部至下部(&T)"),
-                  DisabledRow("MnuMirrorOpts", 3, "下部至上部(&m)")};
-  image.items = {DisabledRow("MnuImageOpts", 0, "按钮效果(&B)"),
-                 DisabledRow("MnuImageOpts", 1, "屏幕捕获(&C)"),
-                 DisabledRow("MnuImageOpts", 2, "底色梯度(&G)"),
-                 MenuRow("MnuImageOpts", 3, "-"),
-                 DisabledRow("MnuImageOpts", 4, "水平翻转(&H)"),
-                 DisabledRow("MnuImageOpts", 5, "垂直翻转(&V)"),
-                 MenuRow("MnuImageOpts", 6, "-"),
-                 DisabledRow("MnuImageOpts", 7, "逆时针旋转(&A)"),
-                 DisabledRow("MnuImageOpts", 8, "顺时针旋转(&D)"),
-                 MenuRow("MnuImageOpts", 9, "-"),
-                 mirror};
-
-  MenuItem colour = MenuRow("MnuColor", 0, "颜色(&C)");
-  MenuItem default_palette =
-      MenuRow("MnuColorOpts", 4, "默认调色板(&D)", [this] { colours_.ShowDefaultPalette(); });
-  default_palette.checked_when = [this] { return colours_.Mode() == PaletteMode::kDefault; };
-  MenuItem random_palette =
-      MenuRow("MnuColorOpts", 5, "随机调色板(&R)", [this] { colours_.ShowRandomPalette(); });
-  random_palette.checked_when = [this] { return colours_.Mode() == PaletteMode::kRandom; };
-  colour.items = {DisabledRow("MnuColorOpts", 0, "灰度(&G)"),
-                  DisabledRow("MnuColorOpts", 1, "反色(&I)"),
-                  DisabledRow("MnuColorOpts", 2, "颜色调整(&A)"),
-                  MenuRow("MnuColorOpts", 3, "-"),
-                  default_palette,
-                  random_palette};
-
-  MenuItem help = MenuRow("MnuHelp", 0, "帮助(&H)");
-  help.items = {MenuRow("MnuHelpOpts", 0, "Tamsery主页(&H)",
-                        // A home page that cannot be opened is not worth a message.
-                        [this] { platform_.OpenUrl(std::string(kHomePage)); }),
-                MenuRow("MnuHelpOpts", 1, "-"),
-                MenuRow("MnuHelpOpts", 2, "关于(&A)", [this] { MnuHelpAbout(); })};
-
-  std::vector<MenuItem> menus = {file, edit, image, colour, help};
+  std::vector<MenuItem> menus = {
+      MenuRow("MnuFile", 0, "文件(&F)")
+          .WithItems({
+              MenuRow(
+                  "MnuNew", 0, "新建(&N)", [this] { files_.MnuNew_Click(); }, "Ctrl+N"),
+              Separator("MnuFileSep", 0),
+              MenuRow(
+                  "MnuOpen", 0, "打开(&O)", [this] { files_.MnuOpen_Click(); }, "Ctrl+O"),
+              DisabledRow("MnuExtract", 0, "提取(&E)"),
+              Separator("MnuFileSep", 1),
+              MenuRow(
+                  "MnuSave", 0, "保存(&S)", [this] { files_.MnuSave_Click(); }, "Ctrl+S"),
+              MenuRow("MnuSaveAs", 0, "另存(&A)", [this] { files_.MnuSaveAs_Click(); }),
+              recent(0),
+              recent(1),
+              recent(2),
+              recent(3),
+              recent(4),
+              Separator("MnuFileSep", 2),
+              MenuRow("MnuExit", 0, "退出(&x)", [this] { host_.Close(); }),
+          }),
+      MenuRow("MnuEdit", 0, "编辑(&E)")
+          .WithItems({
+              MenuRow("MnuEditOpts", 0, "撤消(&U)", committed(&UndoHistory::UndoStep), "Ctrl+Z")
+                  .EnabledWhen([this] { return undo_.Steps().CanUndo(); }),
+              MenuRow("MnuEditOpts", 1, "重复(&R)", committed(&UndoHistory::RedoStep))
+                  .EnabledWhen([this] { return undo_.Steps().CanRedo(); }),
+              Separator("MnuEditOpts", 2),
+              DisabledRow("MnuEditOpts", 3, "剪切(u&)", "Ctrl+X"),
+              DisabledRow("MnuEditOpts", 4, "复制(&C)", "Ctrl+C"),
+              DisabledRow("MnuEditOpts", 5, "透明粘贴(&P)", "Ctrl+V"),
+              DisabledRow("MnuEditOpts", 6, "覆盖粘贴(&O)"),
+              DisabledRow("MnuEditOpts", 7, "删除(&D)", "Del"),
+              Separator("MnuEditOpts", 8),
+              DisabledRow("MnuEditOpts", 9, "全选(&S)"),
+          }),
+      MenuRow("MnuImage", 0, "图象(&I)")
+          .WithItems({
+              DisabledRow("MnuImageOpts", 0, "按钮效果(&B)"),
+              DisabledRow("MnuImageOpts", 1, "屏幕捕获(&C)"),
+              DisabledRow("MnuImageOpts", 2, "底色梯度(&G)"),
+              Separator("MnuImageOpts", 3),
+              DisabledRow("MnuImageOpts", 4, "水平翻转(&H)"),
+              DisabledRow("MnuImageOpts", 5, "垂直翻转(&V)"),
+              Separator("MnuImageOpts", 6),
+              DisabledRow("MnuImageOpts", 7, "逆时针旋转(&A)"),
+              DisabledRow("MnuImageOpts", 8, "顺时针旋转(&D)"),
+              Separator("MnuImageOpts", 9),
+              MenuRow("MnuImageOpts", 10, "镜象(&M)")
+                  .WithItems({
+                      DisabledRow("MnuMirrorOpts", 0, "左半至右半(&e)"),
+                      DisabledRow("MnuMirrorOpts", 1, "右半至左半(&f)"),
+                      DisabledRow("MnuMirrorOpts", 2, "上部至下部(&T)"),
+                      DisabledRow("MnuMirrorOpts", 3, "下部至上部(&m)"),
+                  }),
+          }),
+      MenuRow("MnuColor", 0, "颜色(&C)")
+          .WithItems({
+              DisabledRow("MnuColorOpts", 0, "灰度(&G)"),
+              DisabledRow("MnuColorOpts", 1, "反色(&I)"),
+              DisabledRow("MnuColorOpts", 2, "颜色调整(&A)"),
+              Separator("MnuColorOpts", 3),
+              MenuRow("MnuColorOpts", 4, "默认调色板(&D)",
+                      [this] { colours_.ShowDefaultPalette(); })
+                  .CheckedWhen(palette_is(PaletteMode::kDefault)),
+              MenuRow("MnuColorOpts", 5, "随机调色板(&R)", [this] { colours_.ShowRandomPalette(); })
+                  .CheckedWhen(palette_is(PaletteMode::kRandom)),
+          }),
+      MenuRow("MnuHelp", 0, "帮助(&H)")
+          .WithItems({
+              // A home page that cannot be opened is not worth a message.
+              MenuRow("MnuHelpOpts", 0, "Tamsery主页(&H)",
+                      [this] { platform_.OpenUrl(std::string(kHomePage)); }),
+              Separator("MnuHelpOpts", 1),
+              MenuRow("MnuHelpOpts", 2, "关于(&A)", [this] { MnuHelpAbout(); }),
+          }),
+  };
   Evaluate(menus);
   return menus;
 }

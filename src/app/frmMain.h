@@ -112,6 +112,8 @@ class frmMain : private DocumentWindow {
   UndoHistory& undo() { return undo_; }
   const UndoHistory& undo() const { return undo_; }
   FileCommands& files() { return files_; }
+  Selection& selection() { return selection_; }
+  PictureChanges& changes() { return changes_; }
   const StatusArea& status() const { return status_; }
 
   // The client area as the window paints it below its controls, and the two shown surfaces that

@@ -165,3 +165,42 @@ TEST(Canvas, ToolsThatDoNotDrawYetLeaveThePictureAndItsHistoryAlone) {
 
 }  // namespace
 }  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+// What a pencil move asks the views to repaint: the cell with its grid lines and one preview
+// pixel, not the whole canvas; and the readout only when the cell under the pointer changes.
+TEST(Canvas, APencilMoveRefreshesOnlyWhatItChanged) {
+  testing::LoadedForm f;
+  std::vector<Rect> canvas;
+  std::vector<Rect> preview;
+  std::vector<Rect> client;
+  f.form.doc().PicMain.SetRefreshHandler([&](Rect r) { canvas.push_back(r); });
+  f.form.doc().picIcon.SetRefreshHandler([&](Rect r) { preview.push_back(r); });
+  f.form.Form.SetRefreshHandler([&](Rect r) { client.push_back(r); });
+  f.form.PicMain_MouseDown(1, 0, 35, 47);
+  EXPECT_EQ(canvas, (std::vector<Rect>{{30, 40, 41, 51}}));
+  EXPECT_EQ(preview, (std::vector<Rect>{{3, 4, 4, 5}}));
+  ASSERT_EQ(client.size(), 1u) << "the position readout";
+  EXPECT_LT(client[0].Width() * client[0].Height(), 60 * 20);
+  f.form.PicMain_MouseMove(1, 0, 37, 42);  // the same cell again
+  EXPECT_EQ(client.size(), 1u) << "an unchanged readout is not repainted";
+}
+
+TEST(Menus, ARuleThatDisablesAnItemKeepsItsCommandFromRunning) {
+  testing::LoadedForm f;
+  f.ClickCanvas(1, 55, 55);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);  // undo: the only step is gone
+  ASSERT_EQ(f.Mask(5, 5), kWhite);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);  // nothing left to undo: no effect
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 1);  // redo
+  EXPECT_EQ(f.Mask(5, 5), kBlack);
+  // Items that are not there yet never run, whatever the caller asks.
+  f.form.MenuCommand("MnuFile", "MnuExtract", 0);
+  f.form.MenuCommand("MnuColor", "MnuColorOpts", 0);
+  EXPECT_TRUE(f.platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace pelorin
