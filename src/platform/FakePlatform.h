@@ -51,6 +51,11 @@ class FakePlatform : public Platform {
   std::function<void(FrmClipData&)> clip_data_script;
   std::function<void(FrmColAdj&)> col_adj_script;
   std::function<void(FrmShades&)> shades_script;
+  // The screen as a grab sees it; nullopt when no image can be had.
+  std::optional<Raster> screen_image;
+  // What the user does in the capture window (moves, a release, Esc); nothing by default, as if
+  // the window were closed.
+  std::function<void(FrmSnap&)> snap_script;
 
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
@@ -69,6 +74,8 @@ class FakePlatform : public Platform {
   int clip_data_dialogs = 0;
   int col_adj_dialogs = 0;
   int shades_dialogs = 0;
+  int screen_grabs = 0;
+  int snap_windows = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
   std::vector<std::string> opened_urls;
   std::vector<ScreenPointer> pointer_changes;
@@ -118,6 +125,14 @@ class FakePlatform : public Platform {
   void ShowShades(FrmShades& dialog) override {
     ++shades_dialogs;
     if (shades_script) shades_script(dialog);
+  }
+  std::optional<Raster> GrabScreen() override {
+    ++screen_grabs;
+    return screen_image;
+  }
+  void ShowSnap(FrmSnap& window) override {
+    ++snap_windows;
+    if (snap_script) snap_script(window);
   }
   std::optional<std::string> GetSetting(const std::string& group,
                                         const std::string& name) override {

@@ -19,6 +19,7 @@ class frmAbout;
 class FrmClipData;
 class FrmColAdj;
 class FrmShades;
+class FrmSnap;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
@@ -70,6 +71,12 @@ class Platform {
   virtual void ShowClipData(FrmClipData& dialog) = 0;
   virtual void ShowColAdj(FrmColAdj& dialog) = 0;
   virtual void ShowShades(FrmShades& dialog) = 0;
+
+  // The screen the main window is on, as it looks now, one raster pixel per screen pixel;
+  // nullopt when no image of it can be had (no way to read the screen, or the user refused).
+  virtual std::optional<Raster> GrabScreen() = 0;
+  // The full-screen capture window over that screen, modal; returns once it has closed.
+  virtual void ShowSnap(FrmSnap& window) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.

@@ -21,6 +21,8 @@ class QtPlatform : public Platform {
   void ShowClipData(FrmClipData& dialog) override;
   void ShowColAdj(FrmColAdj& dialog) override;
   void ShowShades(FrmShades& dialog) override;
+  std::optional<Raster> GrabScreen() override;
+  void ShowSnap(FrmSnap& window) override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,
                   const std::string& value) override;
