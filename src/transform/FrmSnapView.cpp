@@ -40,8 +40,6 @@ FrmSnapView::~FrmSnapView() {
   }
 }
 
-void FrmSnapView::reject() { done(QDialog::Rejected); }
-
 void FrmSnapView::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   grabMouse();

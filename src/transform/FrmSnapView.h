@@ -20,10 +20,8 @@ class FrmSnapView : public QDialog {
  public:
   // Covers `screen` (the primary screen when null).
   FrmSnapView(FrmSnap& core, QScreen* screen);
+  // Closing the window any other way than by a release or Esc takes nothing as well.
   ~FrmSnapView() override;
-
-  // Closing the window any other way than by a release takes nothing.
-  void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -16,15 +16,16 @@ bool Diagonal(int degrees) {
 
 }  // namespace
 
-std::array<double, 3> GradientIncrements(const RgbLevels& start, const RgbLevels& end, int degrees) {
+std::array<double, 3> GradientIncrements(const RgbLevels& start, const RgbLevels& end,
+                                         int degrees) {
   const double steps = Diagonal(degrees) ? 64.0 : 32.0;
   std::array<double, 3> d{};
   for (int c = 0; c < 3; ++c) d[c] = std::abs(start[c] - end[c]) / steps;
   return d;
 }
 
-Colour GradientStep(const RgbLevels& start, const RgbLevels& end, const std::array<double, 3>& increments,
-                    int s) {
+Colour GradientStep(const RgbLevels& start, const RgbLevels& end,
+                    const std::array<double, 3>& increments, int s) {
   std::array<Colour, 3> v{};
   for (int c = 0; c < 3; ++c) {
     const double value =

@@ -21,8 +21,8 @@ std::array<double, 3> GradientIncrements(const RgbLevels& start, const RgbLevels
 // The colour of step s: per channel start - s x d when end < start, else start + s x d, rounded
 // to the nearest whole number with halves going to the even neighbour. Step 0 is the start
 // colour; the end colour itself is never reached by the steps drawn.
-Colour GradientStep(const RgbLevels& start, const RgbLevels& end, const std::array<double, 3>& increments,
-                    int s);
+Colour GradientStep(const RgbLevels& start, const RgbLevels& end,
+                    const std::array<double, 3>& increments, int s);
 
 // Draws the preview for `degrees` (0, 45, ..., 360) over the whole of `preview` (32 x 32):
 //   0 and 360: column x in step x (start at the left);  180: column x in step 31 - x;

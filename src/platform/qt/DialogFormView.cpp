@@ -41,8 +41,6 @@ DialogFormView::DialogFormView(ModalDialog& core, QWidget* parent)
 
 DialogFormView::~DialogFormView() { core_.Form.SetRefreshHandler(nullptr); }
 
-void DialogFormView::reject() { done(QDialog::Rejected); }
-
 QPushButton* DialogFormView::AddButton(const char* name, const std::string& caption,
                                        ControlPlace place, std::function<void()> click) {
   auto* button = new QPushButton(FromUtf8(caption), this);

@@ -31,8 +31,6 @@ class DialogFormView : public QDialog {
   DialogFormView(ModalDialog& core, QWidget* parent);
   ~DialogFormView() override;
 
-  void reject() override;
-
  protected:
   QPushButton* AddButton(const char* name, const std::string& caption, ControlPlace place,
                          std::function<void()> click);
