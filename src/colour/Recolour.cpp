@@ -28,8 +28,8 @@ Colour GrayOf(Colour colour) {
 
 Colour InverseOf(Colour colour) { return ~colour & kColourMask; }
 
-void GrayscaleOpaque(const Raster& mask, Raster& image) { RecolourOpaque(mask, image, GrayOf); }
+void GrayscaleOpaque(Raster& mask, Raster& image) { RecolourOpaque(mask, image, GrayOf); }
 
-void InvertOpaque(const Raster& mask, Raster& image) { RecolourOpaque(mask, image, InverseOf); }
+void InvertOpaque(Raster& mask, Raster& image) { RecolourOpaque(mask, image, InverseOf); }
 
 }  // namespace pelorin

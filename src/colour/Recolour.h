@@ -12,8 +12,9 @@ Colour GrayOf(Colour colour);
 Colour InverseOf(Colour colour);
 
 // Replace the colour of every opaque pixel (mask anything but white) of `image`; transparent
-// pixels keep their image value, whatever it is. Work on a pair of any size (W x H of the mask).
-void GrayscaleOpaque(const Raster& mask, Raster& image);
-void InvertOpaque(const Raster& mask, Raster& image);
+// pixels keep their image value, whatever it is. Work on a pair of any size (W x H of the mask);
+// the mask is only read (it is taken as every whole-picture command takes its pair).
+void GrayscaleOpaque(Raster& mask, Raster& image);
+void InvertOpaque(Raster& mask, Raster& image);
 
 }  // namespace pelorin

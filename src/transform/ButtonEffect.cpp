@@ -12,7 +12,7 @@ Colour Darken(Colour colour, int amount) {
   return less(red) + 256 * less(green) + 65536 * less(blue);
 }
 
-void ButtonEffect(const Raster& mask, Raster& image) {
+void ButtonEffect(Raster& mask, Raster& image) {
   const int w = mask.width();
   const int h = mask.height();
   const auto shade = [&](int x, int y, int amount) {

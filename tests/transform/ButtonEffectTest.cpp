@@ -22,7 +22,7 @@ TEST(ButtonEffect, DarkenTakesTheAmountFromEachComponentAndStopsAtZero) {
 }
 
 TEST(ButtonEffect, AnOpaqueWhiteIconGetsFourRingsOfGray) {
-  const Raster mask(32, 32, kBlack);
+  Raster mask(32, 32, kBlack);
   Raster image(32, 32, kWhite);
   ButtonEffect(mask, image);
   const int expected[] = {191, 223, 239, 247};
@@ -55,7 +55,7 @@ TEST(ButtonEffect, TransparentPixelsStayAsTheyAre) {
 }
 
 TEST(ButtonEffect, TwiceDarkensTwiceDownToZero) {
-  const Raster mask(32, 32, kBlack);
+  Raster mask(32, 32, kBlack);
   Raster image(32, 32, Gray(200));
   ButtonEffect(mask, image);
   ButtonEffect(mask, image);
