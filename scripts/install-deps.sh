@@ -4,6 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
+  # qt6-base-dev brings Qt D-Bus too, which reaches the desktop's screenshot portal.
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev

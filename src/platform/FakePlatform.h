@@ -29,6 +29,8 @@ class FakePlatform : public Platform {
   Colour button_face = 0xC0C0C0;
   Colour button_shadow = 0x808080;
   Colour button_highlight = 0xFFFFFF;
+  Colour dark_shadow = 0x000000;
+  Colour light = 0xC0C0C0;
   std::string program_path = "/opt/pelorin/pelorin";
   std::uint32_t seed = 12345;
 
@@ -44,6 +46,16 @@ class FakePlatform : public Platform {
   std::deque<std::optional<FileChoice>> save_answers;
   // What the About dialog does while it is shown (the test drives it); nothing by default.
   std::function<void(frmAbout&)> about_script;
+  // What the other dialogs do while they are shown: the test presses their controls. Without a
+  // script a dialog is closed with its close box, which leaves its tag empty.
+  std::function<void(FrmClipData&)> clip_data_script;
+  std::function<void(FrmColAdj&)> col_adj_script;
+  std::function<void(FrmShades&)> shades_script;
+  // The screen as a grab sees it; nullopt when no image can be had.
+  std::optional<Raster> screen_image;
+  // What the user does in the capture window (moves, a release, Esc); nothing by default, as if
+  // the window were closed.
+  std::function<void(FrmSnap&)> snap_script;
 
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
@@ -59,6 +71,11 @@ class FakePlatform : public Platform {
   std::vector<FileDialogSettings> open_dialogs;
   std::vector<FileDialogSettings> save_dialogs;
   int about_dialogs = 0;
+  int clip_data_dialogs = 0;
+  int col_adj_dialogs = 0;
+  int shades_dialogs = 0;
+  int screen_grabs = 0;
+  int snap_windows = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
   std::vector<std::string> opened_urls;
   std::vector<ScreenPointer> pointer_changes;
@@ -96,6 +113,26 @@ class FakePlatform : public Platform {
   void ShowAbout(frmAbout& dialog) override {
     ++about_dialogs;
     if (about_script) about_script(dialog);
+  }
+  void ShowClipData(FrmClipData& dialog) override {
+    ++clip_data_dialogs;
+    if (clip_data_script) clip_data_script(dialog);
+  }
+  void ShowColAdj(FrmColAdj& dialog) override {
+    ++col_adj_dialogs;
+    if (col_adj_script) col_adj_script(dialog);
+  }
+  void ShowShades(FrmShades& dialog) override {
+    ++shades_dialogs;
+    if (shades_script) shades_script(dialog);
+  }
+  std::optional<Raster> GrabScreen() override {
+    ++screen_grabs;
+    return screen_image;
+  }
+  void ShowSnap(FrmSnap& window) override {
+    ++snap_windows;
+    if (snap_script) snap_script(window);
   }
   std::optional<std::string> GetSetting(const std::string& group,
                                         const std::string& name) override {
@@ -144,6 +181,10 @@ class FakePlatform : public Platform {
         return button_shadow;
       case SysColour::kButtonHighlight:
         return button_highlight;
+      case SysColour::kDarkShadow:
+        return dark_shadow;
+      case SysColour::kLight:
+        return light;
     }
     return button_face;
   }

@@ -16,12 +16,18 @@
 namespace pelorin {
 
 class frmAbout;
+class FrmClipData;
+class FrmColAdj;
+class FrmShades;
+class FrmSnap;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
 enum class MsgAnswer { kOk, kCancel, kYes, kNo };
 
-enum class SysColour { kButtonFace, kButtonShadow, kButtonHighlight };
+// The button face and the two pairs of edge colours: shadow and highlight for a one-pixel
+// edge, dark shadow and light for the inner border of a two-pixel edge.
+enum class SysColour { kButtonFace, kButtonShadow, kButtonHighlight, kDarkShadow, kLight };
 
 // The screen's mouse pointer while the program works: the default or the hourglass.
 enum class ScreenPointer : std::int16_t { kDefault = 0, kHourglass = 11 };
@@ -59,6 +65,18 @@ class Platform {
 
   // The About dialog, modal over the main window.
   virtual void ShowAbout(frmAbout& dialog) = 0;
+
+  // The program's other modal dialogs: each returns once the dialog is hidden (its OK or Cancel
+  // button) or closed (its close box); the caller then reads the dialog's outcome.
+  virtual void ShowClipData(FrmClipData& dialog) = 0;
+  virtual void ShowColAdj(FrmColAdj& dialog) = 0;
+  virtual void ShowShades(FrmShades& dialog) = 0;
+
+  // The screen the main window is on, as it looks now, one raster pixel per screen pixel;
+  // nullopt when no image of it can be had (no way to read the screen, or the user refused).
+  virtual std::optional<Raster> GrabScreen() = 0;
+  // The full-screen capture window over that screen, modal; returns once it has closed.
+  virtual void ShowSnap(FrmSnap& window) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.

@@ -433,4 +433,11 @@ void DrawEdgeSunkenOuter(Raster& r, Rect rect, Colour shadow, Colour highlight) 
   StrokeLine(r, rr - 1, t, rr - 1, b, light);
 }
 
+void DrawEdgeSunken(Raster& r, Rect rect, Colour shadow, Colour highlight, Colour dark_shadow,
+                    Colour light) {
+  DrawEdgeSunkenOuter(r, rect, shadow, highlight);
+  DrawEdgeSunkenOuter(r, {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1},
+                      dark_shadow, light);
+}
+
 }  // namespace pelorin

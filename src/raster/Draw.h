@@ -68,4 +68,10 @@ bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush
 // other three corners are highlight.
 void DrawEdgeSunkenOuter(Raster& r, Rect rect, Colour shadow, Colour highlight);
 
+// The two-pixel sunken edge (outer and inner border): the one-pixel sunken frame of `rect` in
+// `shadow` and `highlight`, and inside it the same frame of the rectangle one pixel smaller in
+// `dark_shadow` (top and left) and `light` (bottom and right).
+void DrawEdgeSunken(Raster& r, Rect rect, Colour shadow, Colour highlight, Colour dark_shadow,
+                    Colour light);
+
 }  // namespace pelorin

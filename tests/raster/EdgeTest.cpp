@@ -12,7 +12,10 @@ using testing::Legend;
 constexpr Colour kFace = 0xC0C0C0;
 constexpr Colour kShadow = 0x808080;
 constexpr Colour kHighlight = 0xFFFFFF;
-const Legend kLegend = {{'.', kFace}, {'s', kShadow}, {'h', kHighlight}};
+constexpr Colour kDarkShadow = 0x000000;
+constexpr Colour kLight = 0xDFDFDF;
+const Legend kLegend = {
+    {'.', kFace}, {'s', kShadow}, {'h', kHighlight}, {'d', kDarkShadow}, {'l', kLight}};
 
 TEST(EdgeTest, ShadowTopLeftHighlightBottomRight) {
   Raster r(7, 6, kFace);
@@ -47,6 +50,19 @@ TEST(EdgeTest, ClippedAtTheRasterEdges) {
                  "...\n"
                  "ssh\n"
                  "..h\n");
+}
+
+TEST(EdgeTest, TheTwoPixelSunkenEdgeHasADarkerInnerFrame) {
+  Raster r(8, 7, kFace);
+  DrawEdgeSunken(r, Rect{1, 1, 8, 7}, kShadow, kHighlight, kDarkShadow, kLight);
+  EXPECT_PICTURE(r, 0, 0, kLegend,
+                 "........\n"
+                 ".ssssssh\n"
+                 ".sddddlh\n"
+                 ".sd...lh\n"
+                 ".sd...lh\n"
+                 ".slllllh\n"
+                 ".hhhhhhh\n");
 }
 
 }  // namespace

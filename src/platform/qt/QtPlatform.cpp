@@ -202,6 +202,10 @@ Colour QtPlatform::SysColor(SysColour which) const {
       return FromQColor(palette.color(QPalette::Dark));
     case SysColour::kButtonHighlight:
       return FromQColor(palette.color(QPalette::Light));
+    case SysColour::kDarkShadow:
+      return FromQColor(palette.color(QPalette::Shadow));
+    case SysColour::kLight:
+      return FromQColor(palette.color(QPalette::Midlight));
   }
   return FromQColor(palette.color(QPalette::Button));
 }

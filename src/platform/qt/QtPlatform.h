@@ -18,6 +18,11 @@ class QtPlatform : public Platform {
   std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) override;
   std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) override;
   void ShowAbout(frmAbout& dialog) override;
+  void ShowClipData(FrmClipData& dialog) override;
+  void ShowColAdj(FrmColAdj& dialog) override;
+  void ShowShades(FrmShades& dialog) override;
+  std::optional<Raster> GrabScreen() override;
+  void ShowSnap(FrmSnap& window) override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,
                   const std::string& value) override;

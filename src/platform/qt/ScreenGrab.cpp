@@ -1,0 +1,138 @@
+#include "platform/qt/ScreenGrab.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace pelorin {
+
+namespace {
+
+const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+// How long the portal may take, a question to the user included.
+constexpr int kPortalTimeoutMs = 60000;
+
+bool WaylandSession() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+// Asks the screenshot portal for an image of the whole desktop, without its interactive dialog.
+QImage PortalScreenshot() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return {};
+  // The request's object path follows from our bus name and a token of our choosing, so we can
+  // listen for the answer before asking (it may come before the call returns).
+  const QString token = QStringLiteral("pelorin%1").arg(QRandomGenerator::global()->generate());
+  QString sender = bus.baseService().mid(1);
+  sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+  QString path = kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+  PortalRequest request;
+  const auto listen = [&](const QString& p) {
+    return bus.connect(kPortalService, p, kRequestInterface, QStringLiteral("Response"), &request,
+                       SLOT(Response(uint, QVariantMap)));
+  };
+  const auto stop = [&](const QString& p) {
+    bus.disconnect(kPortalService, p, kRequestInterface, QStringLiteral("Response"), &request,
+                   SLOT(Response(uint, QVariantMap)));
+  };
+  if (!listen(path)) return {};
+
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      kPortalService, kPortalPath, QStringLiteral("org.freedesktop.portal.Screenshot"),
+      QStringLiteral("Screenshot"));
+  call << QString()
+       << QVariantMap{{QStringLiteral("handle_token"), token},
+                      {QStringLiteral("interactive"), false}};
+  const QDBusMessage reply = bus.call(call, QDBus::Block, kPortalTimeoutMs);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    stop(path);
+    return {};
+  }
+  // Older portals choose the request's path themselves.
+  const QString handle = qvariant_cast<QDBusObjectPath>(reply.arguments().at(0)).path();
+  if (!handle.isEmpty() && handle != path) {
+    stop(path);
+    path = handle;
+    if (!listen(path)) return {};
+  }
+  if (!request.answered) {
+    QEventLoop loop;
+    QTimer::singleShot(kPortalTimeoutMs, &loop, &QEventLoop::quit);
+    QObject::connect(&request, &PortalRequest::Answered, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  stop(path);
+  if (!request.answered || request.response != 0) return {};
+  const QUrl url(request.uri);
+  if (!url.isLocalFile()) return {};
+  return QImage(url.toLocalFile());
+}
+
+QImage DirectGrab(QScreen* screen) {
+  const QPixmap shot = screen->grabWindow(0);
+  return shot.isNull() ? QImage() : shot.toImage();
+}
+
+bool Empty(const QImage& image) { return image.isNull() || image.width() <= 0; }
+
+}  // namespace
+
+void PortalRequest::Response(uint code, const QVariantMap& results) {
+  answered = true;
+  response = code;
+  uri = results.value(QStringLiteral("uri")).toString();
+  emit Answered();
+}
+
+QImage CutOutScreen(const QImage& desktop, QScreen* screen) {
+  if (desktop.isNull() || screen == nullptr) return {};
+  QRect all;
+  for (const QScreen* s : QGuiApplication::screens()) all = all.united(s->geometry());
+  if (all.isEmpty()) return {};
+  // The portal's image is in device pixels of the whole desktop.
+  const double scale = static_cast<double>(desktop.width()) / all.width();
+  const QRect g = screen->geometry().translated(-all.topLeft());
+  const QRect wanted(qRound(g.x() * scale), qRound(g.y() * scale), qRound(g.width() * scale),
+                     qRound(g.height() * scale));
+  const QRect part = wanted.intersected(desktop.rect());
+  if (part.isEmpty()) return {};
+  return part == desktop.rect() ? desktop : desktop.copy(part);
+}
+
+QImage GrabScreenImage(QScreen* screen) {
+  if (screen == nullptr) return {};
+  const bool wayland = WaylandSession();
+  QImage image;
+  if (!wayland) image = DirectGrab(screen);
+  if (Empty(image)) image = CutOutScreen(PortalScreenshot(), screen);
+  // A Wayland session may still let an X11 client read what it can see.
+  if (Empty(image) && wayland) image = DirectGrab(screen);
+  return Empty(image) ? QImage() : image;
+}
+
+Raster RasterFromImage(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  Raster r(rgb.width(), rgb.height(), kBlack);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* in = reinterpret_cast<const quint32*>(rgb.constScanLine(y));
+    Colour* out = r.Row(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      const quint32 c = in[x];
+      out[x] = ((c >> 16) & 0xFF) | (c & 0xFF00) | ((c & 0xFF) << 16);
+    }
+  }
+  return r;
+}
+
+}  // namespace pelorin

@@ -1,0 +1,34 @@
+#include "transform/FrmShadesView.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <string>
+
+namespace pelorin {
+
+FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(core, parent) {
+  setObjectName(QStringLiteral("FrmShades"));
+  // Created in their tab order: the colour bars, then the buttons.
+  for (int i = 0; i < 6; ++i) {
+    const std::string name = "LblColorVal_" + std::to_string(i);
+    AddLabel(name.c_str(), FrmShades::kLblColorVal[i], core.LblColorVal[i]);
+  }
+  AddLabel("LblDegrees", FrmShades::kLblDegrees, core.LblDegrees);
+  for (int i = 0; i < 6; ++i) {
+    const std::string name = "Hsb_" + std::to_string(i);
+    AddScrollBar(name.c_str(), Qt::Horizontal, FrmShades::kHsb[i], core.Hsb[i], true,
+                 [&core, i](int value) { core.Hsb_Change(i, value); });
+  }
+  AddScrollBar("VsbDegrees", Qt::Vertical, FrmShades::kVsbDegrees, core.VsbDegrees, false,
+               [&core](int value) { core.VsbDegrees_Change(value); });
+  AddSurface(core.PicSml, FrmShades::kPicSml);
+  AddButton("CmdGradient", core.CmdGradientCaption, FrmShades::kCmdGradient,
+            [&core] { core.CmdGradient_Click(); });
+  AddButton("CmdOk", core.CmdOkCaption, FrmShades::kCmdOk, [&core] {
+    core.cmdOK_Click();
+  })->setDefault(true);
+  AddButton("CmdCancel", core.CmdCancelCaption, FrmShades::kCmdCancel,
+            [&core] { core.CmdCancel_Click(); });
+}
+
+}  // namespace pelorin

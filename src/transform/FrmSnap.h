@@ -1,0 +1,89 @@
+// Screen capture: the screen frozen in a full-screen window, a square 32 x 32 pointer over it,
+// and a release that takes the block under the pointer as the new, fully opaque picture.
+//
+// The whole command, as the main window runs it:
+//   1. the main window hides, any selection is committed, pending events run (so the window
+//      has left the screen);
+//   2. CaptureScreenBlock below: the grab, the capture window, the block;
+//   3. the main window shows again; after kTaken: DisplayResults, ClearRedo, RecordStep; after
+//      kNoScreenImage: ReportNoScreenImage; after kCancelled: nothing.
+#pragma once
+
+#include <string_view>
+
+#include "platform/Platform.h"
+#include "raster/Picture.h"
+#include "raster/Raster.h"
+
+namespace pelorin {
+
+inline constexpr int kSnapBlock = 32;
+// The capture window's one key: Esc ends the capture without taking anything.
+inline constexpr int kKeyEscape = 27;
+
+inline constexpr std::string_view kNoScreenImageMessage =
+    "无法读取屏幕图象，屏幕捕获未能进行。\r\n图标没有改变。";
+
+// The capture pointer: a square outline along the edge of 32 x 32 pixels in runs of 2 black and
+// 3 white starting at each corner (pixel i of an edge is black when i mod 5 < 2), transparent
+// inside, hot spot at the top-left corner. It frames exactly the block a release takes.
+Picture SnapPointer();
+
+class FrmSnap {
+ public:
+  // `screen` is the frozen screen image, one pixel per screen pixel.
+  explicit FrmSnap(Raster screen);
+  FrmSnap(const FrmSnap&) = delete;
+  FrmSnap& operator=(const FrmSnap&) = delete;
+
+  // Reads the screen's size W x H.
+  void Form_Load();
+  // The pointer moves; its hot spot follows, held within (0, 0)-(W - 32, H - 32) so the block
+  // below it always lies wholly on the screen. Positions are window pixels (fractions rounded,
+  // halves to even).
+  void Form_MouseMove(int button, int shift, double x, double y);
+  // A release of any button takes the block whose top-left is the (held) hot spot and ends the
+  // capture.
+  void Form_MouseUp(int button, int shift, double x, double y);
+  // Esc ends the capture without taking anything; every other key is ignored.
+  void Form_KeyDown(int key_code, int shift);
+
+  const Raster& Screen() const { return screen_; }
+  int ScreenWidth() const { return width_; }
+  int ScreenHeight() const { return height_; }
+  int HotX() const { return hot_x_; }
+  int HotY() const { return hot_y_; }
+  // The capture has ended (a release or Esc): the window closes.
+  bool Done() const { return done_; }
+  // A block was taken; it is Block().
+  bool Taken() const { return taken_; }
+  const Raster& Block() const { return block_; }
+
+ private:
+  void MoveHotSpot(double x, double y);
+
+  Raster screen_;
+  int width_ = 0;
+  int height_ = 0;
+  int hot_x_ = 0;
+  int hot_y_ = 0;
+  bool done_ = false;
+  bool taken_ = false;
+  Raster block_;
+};
+
+enum class CaptureOutcome {
+  kTaken,          // `mask` is all black (opaque) and `image` holds the block
+  kCancelled,      // Esc, or the window closed otherwise: nothing changed
+  kNoScreenImage,  // no screen image could be had: nothing changed, no window was shown
+};
+
+// Grabs the screen and runs the capture window; on a release the block goes into `image` and
+// `mask` becomes all black. The picture is untouched in the other outcomes. A screen image
+// smaller than one block counts as no image.
+CaptureOutcome CaptureScreenBlock(Platform& platform, Raster& mask, Raster& image);
+
+// Tells the user that no screen image could be had (to be shown once the main window is back).
+void ReportNoScreenImage(Platform& platform);
+
+}  // namespace pelorin

@@ -1,0 +1,104 @@
+#include "transform/FrmSnapView.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "platform/qt/QtConvert.h"
+
+namespace pelorin {
+
+FrmSnapView::FrmSnapView(FrmSnap& core, QScreen* screen)
+    : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      core_(core),
+      screen_(ToQImage(core.Screen())),
+      pointer_(ToQImageWithAlpha(SnapPointer())) {
+  setObjectName(QStringLiteral("FrmSnap"));
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen != nullptr) {
+    setScreen(screen);
+    setGeometry(screen->geometry());
+  }
+  setWindowState(Qt::WindowFullScreen);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setCursor(Qt::BlankCursor);
+  // The frozen image has one pixel per device pixel; show it 1:1 on the device.
+  const int logical_width = screen != nullptr ? screen->geometry().width() : screen_.width();
+  scale_ = logical_width > 0 ? static_cast<double>(screen_.width()) / logical_width : 1.0;
+  screen_.setDevicePixelRatio(scale_);
+  pointer_.setDevicePixelRatio(scale_);
+}
+
+FrmSnapView::~FrmSnapView() {
+  if (grabbed_) {
+    releaseMouse();
+    releaseKeyboard();
+  }
+}
+
+void FrmSnapView::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  grabMouse();
+  grabKeyboard();
+  grabbed_ = true;
+  const QPointF at = ToImage(mapFromGlobal(QCursor::pos()));
+  core_.Form_MouseMove(0, 0, at.x(), at.y());
+  update();
+}
+
+void FrmSnapView::hideEvent(QHideEvent* event) {
+  // The pointer is freed as soon as the window goes.
+  if (grabbed_) {
+    releaseMouse();
+    releaseKeyboard();
+    grabbed_ = false;
+  }
+  QDialog::hideEvent(event);
+}
+
+QPointF FrmSnapView::ToImage(QPointF p) const { return p * scale_; }
+
+QRect FrmSnapView::PointerRect() const {
+  const int side = static_cast<int>(kSnapBlock / scale_) + 2;
+  return QRect(static_cast<int>(core_.HotX() / scale_), static_cast<int>(core_.HotY() / scale_),
+               side, side);
+}
+
+void FrmSnapView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setClipRegion(event->region());
+  painter.drawImage(QPointF(0, 0), screen_);
+  painter.drawImage(QPointF(core_.HotX() / scale_, core_.HotY() / scale_), pointer_);
+}
+
+void FrmSnapView::mouseMoveEvent(QMouseEvent* event) {
+  const QRect before = PointerRect();
+  const QPointF at = ToImage(event->position());
+  core_.Form_MouseMove(CoreButtons(event->buttons()), CoreShift(event->modifiers()), at.x(),
+                       at.y());
+  if (PointerRect() != before) {
+    update(before);
+    update(PointerRect());
+  }
+}
+
+void FrmSnapView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF at = ToImage(event->position());
+  core_.Form_MouseUp(CoreButton(event->button()), CoreShift(event->modifiers()), at.x(), at.y());
+  FollowCore();
+}
+
+void FrmSnapView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) core_.Form_KeyDown(kKeyEscape, CoreShift(event->modifiers()));
+  FollowCore();
+}
+
+void FrmSnapView::FollowCore() {
+  if (core_.Done()) done(core_.Taken() ? QDialog::Accepted : QDialog::Rejected);
+}
+
+}  // namespace pelorin

@@ -1,0 +1,190 @@
+// The modal dialogs on screen: OK, Cancel and the close box report through the tag, controls
+// reach the core, and the platform shows each one modally.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <functional>
+
+#include "colour/FrmColAdjView.h"
+#include "edit/FrmClipDataView.h"
+#include "platform/FakePlatform.h"
+#include "platform/qt/QtPlatform.h"
+#include "transform/FrmShadesView.h"
+
+namespace pelorin {
+namespace {
+
+template <typename T>
+T* Child(const QWidget& view, const char* name) {
+  auto* w = view.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+QString LabelText(const QWidget& view, const char* name) {
+  const auto* label = Child<QLabel>(view, name);
+  return label ? label->text() : QString();
+}
+
+void PressKey(QWidget* w, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+}
+
+// The three ways out of a dialog and the tag each leaves.
+enum class Way { kOk, kCancel, kCloseBox };
+
+template <typename View, typename Core>
+void ExpectOutcome(Core& core, Way way) {
+  View view(core, nullptr);
+  view.show();
+  if (way == Way::kOk) Child<QPushButton>(view, "CmdOk")->click();
+  if (way == Way::kCancel) Child<QPushButton>(view, "CmdCancel")->click();
+  if (way == Way::kCloseBox) view.close();
+  EXPECT_FALSE(view.isVisible());
+  const char* expected = way == Way::kOk ? "Ok" : way == Way::kCancel ? "Cancelled" : "";
+  EXPECT_EQ(core.Tag, expected);
+}
+
+TEST(DialogViews, EachDialogReportsOkCancelAndTheCloseBox) {
+  FakePlatform platform;
+  ColourTables tables;
+  for (const Way way : {Way::kOk, Way::kCancel, Way::kCloseBox}) {
+    FrmClipData clip(platform, 48, 40);
+    clip.Form_Load();
+    ExpectOutcome<FrmClipDataView>(clip, way);
+    FrmColAdj col_adj(platform, tables);
+    col_adj.Form_Load();
+    ExpectOutcome<FrmColAdjView>(col_adj, way);
+    FrmShades shades(platform);
+    shades.Form_Load();
+    ExpectOutcome<FrmShadesView>(shades, way);
+  }
+}
+
+TEST(DialogViews, EscClosesLikeTheCloseBox) {
+  FakePlatform platform;
+  FrmShades shades(platform);
+  shades.Form_Load();
+  FrmShadesView view(shades, nullptr);
+  view.show();
+  PressKey(&view, Qt::Key_Escape);
+  EXPECT_FALSE(view.isVisible());
+  EXPECT_EQ(shades.Tag, "");
+}
+
+TEST(DialogViews, TheClipDialogShowsItsTextsAndSizeAndReportsTheOption) {
+  FakePlatform platform;
+  FrmClipData core(platform, 48, 40);
+  core.Form_Load();
+  FrmClipDataView view(core, nullptr);
+  EXPECT_EQ(view.windowTitle(), QStringLiteral("Pelorin - 图象粘贴"));
+  view.show();
+  EXPECT_EQ(view.size(), QSize(201, 153));
+  EXPECT_EQ(view.pos(), QPoint(core.Left(), core.Top()));
+  EXPECT_EQ(Child<QGroupBox>(view, "fraShrink")->title(), QStringLiteral("准备如何操作？"));
+  EXPECT_EQ(Child<QPushButton>(view, "CmdOk")->text(), QStringLiteral("确定(&O)"));
+  EXPECT_EQ(Child<QPushButton>(view, "CmdCancel")->geometry(), QRect(106, 123, 85, 25));
+  auto* first = Child<QRadioButton>(view, "Opt_0");
+  auto* second = Child<QRadioButton>(view, "Opt_1");
+  EXPECT_TRUE(first->isChecked());
+  EXPECT_EQ(second->geometry(), QRect(8, 40, 162, 24));
+  second->click();
+  EXPECT_EQ(core.Choice(), ShrinkOption::kProportional);
+  first->click();
+  EXPECT_EQ(core.Choice(), ShrinkOption::kSqueeze);
+  // The size message is printed by the core's paint.
+  view.grab();
+  ASSERT_EQ(core.Printed.size(), 2u);
+  EXPECT_EQ(core.Printed[1].text, "为 48 x 40 象素。");
+}
+
+TEST(DialogViews, TheColourBarsRaiseWithTheUpArrowAndReset) {
+  FakePlatform platform;
+  ColourTables tables;
+  Raster mask(32, 32, kBlack);
+  Raster image(32, 32, 0x646464);
+  tables.Load(mask, image);
+  FrmColAdj core(platform, tables);
+  core.Form_Load();
+  FrmColAdjView view(core, nullptr);
+  EXPECT_EQ(view.size(), QSize(233, 99));
+  view.show();
+  auto* brightness = Child<QScrollBar>(view, "VsbBrightness");
+  EXPECT_EQ(brightness->geometry(), QRect(80, 10, 16, 13));
+  EXPECT_EQ(brightness->focusPolicy(), Qt::ClickFocus);
+  brightness->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the up arrow
+  EXPECT_EQ(core.VsbBrightness.Value, 5);
+  EXPECT_EQ(LabelText(view, "LblBrightness"), QStringLiteral("5"));
+  EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x696969u);
+  auto* red = Child<QScrollBar>(view, "VsbRed");
+  red->setFocus();
+  PressKey(red, Qt::Key_Down);
+  EXPECT_EQ(core.VsbRed.Value, -5);
+  PressKey(red, Qt::Key_Home);  // the top end: +255, still one step
+  EXPECT_EQ(core.VsbRed.Value, 255);
+  EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x696969u);
+  Child<QPushButton>(view, "CmdReset")->click();
+  EXPECT_EQ(brightness->value(), 0);
+  EXPECT_EQ(red->value(), 0);
+  EXPECT_EQ(LabelText(view, "LblRed"), QStringLiteral("0"));
+  EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x646464u);
+  EXPECT_TRUE(view.isVisible());
+}
+
+TEST(DialogViews, TheGradientDialogFollowsItsBars) {
+  FakePlatform platform;
+  FrmShades core(platform);
+  core.Form_Load();
+  FrmShadesView view(core, nullptr);
+  EXPECT_EQ(view.size(), QSize(381, 173));
+  view.show();
+  auto* green = Child<QScrollBar>(view, "Hsb_1");
+  EXPECT_EQ(green->geometry(), QRect(30, 84, 57, 17));
+  green->setValue(7);
+  EXPECT_EQ(LabelText(view, "LblColorVal_1"), QStringLiteral("007"));
+  auto* degrees = Child<QScrollBar>(view, "VsbDegrees");
+  degrees->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the up arrow
+  EXPECT_EQ(core.Degrees(), 45);
+  EXPECT_EQ(LabelText(view, "LblDegrees"), QStringLiteral("45"));
+  auto* gradient = Child<QPushButton>(view, "CmdGradient");
+  gradient->setFocus();
+  gradient->click();
+  EXPECT_EQ(view.focusWidget(), Child<QScrollBar>(view, "Hsb_0"));
+  EXPECT_TRUE(Child<QPushButton>(view, "CmdOk")->isDefault());
+  PressKey(&view, Qt::Key_Return);
+  EXPECT_EQ(core.Tag, "Ok");
+}
+
+// Presses `button` of the modal dialog once it is running.
+void PressWhenShown(const char* button) {
+  QTimer::singleShot(0, [button] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    Child<QPushButton>(*dialog, button)->click();
+  });
+}
+
+TEST(DialogViews, ThePlatformShowsEachDialogModally) {
+  QtPlatform platform;
+  PressWhenShown("CmdOk");
+  EXPECT_EQ(AskHowToShrink(platform, 64, 48), ShrinkOption::kSqueeze);
+  PressWhenShown("CmdCancel");
+  EXPECT_EQ(AskBackgroundGradient(platform), std::nullopt);
+  Raster mask(32, 32, kBlack);
+  Raster image(32, 32, 0x102030);
+  ColourTables tables;
+  PressWhenShown("CmdOk");
+  EXPECT_TRUE(RunColourAdjustment(platform, tables, mask, image, image));
+  EXPECT_EQ(image.At(5, 5), 0x102030u);
+}
+
+}  // namespace
+}  // namespace pelorin
