@@ -75,8 +75,6 @@ std::vector<MenuItem> frmMain::BuildMenus() {
   }
   menus[0].items.push_back(Item("MnuFileSep", 2, "-"));
   menus[0].items.push_back(Item("MnuExit", 0, "退出(&x)"));
-  // The icon browser is not built yet.
-  menus[0].items[3].enabled = false;
 
   // Edit: what is not built yet stays disabled.
   menus[1].items = {Item("MnuEditOpts", 0, "撤消(&U)", "Ctrl+Z"),
@@ -146,6 +144,7 @@ void frmMain::MenuCommand(const std::string& menu, const std::string& item, int 
   if (entry == nullptr || !entry->enabled || !entry->visible || entry->IsSeparator()) return;
   if (item == "MnuNew") MnuNew_Click();
   if (item == "MnuOpen") MnuOpen_Click();
+  if (item == "MnuExtract") MnuExtract_Click();
   if (item == "MnuSave") MnuSave_Click();
   if (item == "MnuSaveAs") MnuSaveAs_Click();
   if (item == "MnuRecent") MnuRecent_Click(index);

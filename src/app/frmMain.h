@@ -70,6 +70,8 @@ class frmMain {
   void MnuOpen_Click();
   void MnuSave_Click();
   void MnuSaveAs_Click();
+  // A new document from an icon of another file, chosen in the icon browser.
+  void MnuExtract_Click();
   void MnuExit_Click() { host_.Close(); }
   void MnuRecent_Click(int entry);
   // True when the caller may go on (nothing unsaved, saved, or discarded).

@@ -387,7 +387,14 @@ IconFileReader::IconFileReader(std::span<const std::uint8_t> file)
     case IconFileKind::kAnimatedCursor:
       ani_.emplace(file);
       break;
-    case IconFileKind::kIconFile:
+    case IconFileKind::kIconFile: {
+      // Only the directory and the image headers are read here; the image is decoded when drawn.
+      const auto entries = ReadIconDirectory(file);
+      std::vector<std::span<const std::uint8_t>> images;
+      for (const DirectoryEntry& e : *entries) images.push_back(EntryImageData(file, e));
+      usable_icon_file_ = ChooseIconImage(*entries, images, 32).has_value();
+      break;
+    }
     case IconFileKind::kNone:
       break;
   }
@@ -396,7 +403,7 @@ IconFileReader::IconFileReader(std::span<const std::uint8_t> file)
 int IconFileReader::Count() const {
   switch (kind_) {
     case IconFileKind::kIconFile:
-      return 1;
+      return usable_icon_file_ ? 1 : 0;
     case IconFileKind::kPortableExecutable:
       return pe_->Count();
     case IconFileKind::kNewExecutable:

@@ -2,8 +2,9 @@
 // the 32- and 64-bit format (PE32, PE32+), 16-bit programs and icon libraries (NE) and animated
 // cursors (RIFF ACON). Together they give what the system's ExtractIconEx and DrawIconEx give
 // the icon browser:
-//   - the icon count: 1 for an icon or cursor file, the number of group-icon resources (named
-//     and numbered) of a PE or NE file, 0 for anything else, animated cursors included;
+//   - the icon count: 1 for an icon or cursor file with a usable image, the number of group-icon
+//     resources (named and numbered) of a PE or NE file, 0 for anything else, animated cursors
+//     included;
 //   - icon i: group i in directory order, its image chosen for 32 x 32 by ChooseIconImage and
 //     decoded by DecodeIconImage (a DIB or a PNG stream), the same as an icon file's;
 //   - for an animated cursor, the frame shown at each step of its 'seq ' chunk (or each frame in
@@ -153,6 +154,7 @@ class IconFileReader {
  private:
   std::span<const std::uint8_t> file_;
   IconFileKind kind_;
+  bool usable_icon_file_ = false;  // an icon file with an image that can be chosen
   std::optional<PeIconReader> pe_;
   std::optional<NeIconReader> ne_;
   std::optional<AniReader> ani_;

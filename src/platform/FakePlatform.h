@@ -44,6 +44,10 @@ class FakePlatform : public Platform {
   std::deque<std::optional<FileChoice>> save_answers;
   // What the About dialog does while it is shown (the test drives it); nothing by default.
   std::function<void(frmAbout&)> about_script;
+  // The same for the icon browser.
+  std::function<void(FrmIcons&)> icons_script;
+  // The system folder; none by default, so the icon browser shows its built-in library.
+  std::string system_directory;
 
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
@@ -59,6 +63,7 @@ class FakePlatform : public Platform {
   std::vector<FileDialogSettings> open_dialogs;
   std::vector<FileDialogSettings> save_dialogs;
   int about_dialogs = 0;
+  int icons_dialogs = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
   std::vector<std::string> opened_urls;
   std::vector<ScreenPointer> pointer_changes;
@@ -97,6 +102,11 @@ class FakePlatform : public Platform {
     ++about_dialogs;
     if (about_script) about_script(dialog);
   }
+  void ShowIcons(FrmIcons& dialog) override {
+    ++icons_dialogs;
+    if (icons_script) icons_script(dialog);
+  }
+  std::string SystemDirectory() const override { return system_directory; }
   std::optional<std::string> GetSetting(const std::string& group,
                                         const std::string& name) override {
     auto it = settings.find({group, name});

@@ -16,6 +16,7 @@
 namespace pelorin {
 
 class frmAbout;
+class FrmIcons;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
@@ -30,6 +31,7 @@ enum class ScreenPointer : std::int16_t { kDefault = 0, kHourglass = 11 };
 struct FileDialogSettings {
   std::string title;
   std::string filter;              // "description|pattern" pairs joined by '|'
+  int filter_index = 1;            // the pair shown first, counted from 1
   std::string default_extension;   // ".ico"
   std::string initial_name;        // proposed file name or path; may be a pattern such as "*.ico"
   bool must_exist = false;         // Open: the chosen file must exist
@@ -59,6 +61,8 @@ class Platform {
 
   // The About dialog, modal over the main window.
   virtual void ShowAbout(frmAbout& dialog) = 0;
+  // The icon browser, modal over the main window, until it hides itself or is closed.
+  virtual void ShowIcons(FrmIcons& dialog) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.
@@ -88,6 +92,10 @@ class Platform {
   virtual int ScreenBitsPerPixel() const = 0;
 
   virtual Colour SysColor(SysColour which) const = 0;
+
+  // The system folder, where the system's icon library shell32.dll lives, with a '/' at its
+  // end: here a Wine installation's; empty when there is none.
+  virtual std::string SystemDirectory() const = 0;
 
   // The absolute path of the running program.
   virtual std::string ProgramPath() const = 0;

@@ -44,7 +44,11 @@ QString QtFilter(const std::string& filter) {
 std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
                                         bool save) {
   QFileDialog dialog(parent, FromUtf8(settings.title));
-  dialog.setNameFilter(QtFilter(settings.filter));
+  const QString filters = QtFilter(settings.filter);
+  dialog.setNameFilter(filters);
+  const QStringList filter_list = filters.split(QStringLiteral(";;"));
+  if (settings.filter_index >= 1 && settings.filter_index <= filter_list.size())
+    dialog.selectNameFilter(filter_list[settings.filter_index - 1]);
   QString suffix = FromUtf8(settings.default_extension);
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
   dialog.setDefaultSuffix(suffix);

@@ -18,6 +18,8 @@ class QtPlatform : public Platform {
   std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) override;
   std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) override;
   void ShowAbout(frmAbout& dialog) override;
+  void ShowIcons(FrmIcons& dialog) override;
+  std::string SystemDirectory() const override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,
                   const std::string& value) override;
