@@ -140,4 +140,10 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
   FollowTooltip();
 }
 
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!on_double_click) return mousePressEvent(event);
+  on_double_click(CoreButton(event->button()), CoreShift(event->modifiers()), event->position().x(),
+                  event->position().y());
+}
+
 }  // namespace pelorin

@@ -36,6 +36,8 @@ class SurfaceView : public QWidget {
   MouseHandler on_press;
   MouseHandler on_move;
   MouseHandler on_release;
+  // A double-click of a button; without a handler it counts as a second press.
+  MouseHandler on_double_click;
   // Asked after every forwarded event: the tooltip the core wants over this surface.
   std::function<std::string()> tooltip;
 
@@ -44,6 +46,7 @@ class SurfaceView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void FollowPointer();
