@@ -18,11 +18,6 @@ int ShownCount(int count) {
   return std::clamp(count, 0, static_cast<int>(std::numeric_limits<std::int16_t>::max()));
 }
 
-std::string FileNamePart(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 bool IsAnimatedCursorPath(std::string_view path) {
@@ -163,7 +158,7 @@ void FrmIcons::CmdBrowse_Click() {
     browsing_ = false;
     return;
   }
-  const std::string name = choice->name.empty() ? FileNamePart(choice->path) : choice->name;
+  const std::string& name = choice->name;
 
   IconLibrary library = IconLibrary::Open(choice->path);
   if (!library.IsOpen()) {

@@ -40,9 +40,10 @@ constexpr int kMaxNeTypeBlocks = 4096;
 constexpr int kMaxChunks = 1 << 16;
 
 // A group-icon resource: the 6-byte header of an icon file and 14-byte entries, which end with
-// the 16-bit id of the icon resource holding the image instead of a file offset.
-std::optional<std::vector<std::pair<DirectoryEntry, std::uint16_t>>> ReadGroup(
-    std::span<const std::uint8_t> data) {
+// the 16-bit id of the icon resource holding the image instead of a file offset. `icon_data`
+// finds an icon resource's data by that id.
+template <typename IconData>
+std::optional<IconGroup> ReadGroup(std::span<const std::uint8_t> data, const IconData& icon_data) {
   ByteReader in(data);
   const std::uint16_t reserved = in.U16(0);
   const std::uint16_t type = in.U16(2);  // 1: icons
@@ -50,19 +51,21 @@ std::optional<std::vector<std::pair<DirectoryEntry, std::uint16_t>>> ReadGroup(
   if (!in.ok() || reserved != 0 || type != 1 || count == 0 ||
       !in.Contains(kGroupHeader, count * kGroupEntry))
     return std::nullopt;
-  std::vector<std::pair<DirectoryEntry, std::uint16_t>> out(count);
+  IconGroup group;
+  group.entries.resize(count);
+  group.images.resize(count);
   for (std::uint64_t i = 0; i < count; ++i) {
     const std::uint64_t at = kGroupHeader + i * kGroupEntry;
-    DirectoryEntry& e = out[i].first;
+    DirectoryEntry& e = group.entries[i];
     e.width = in.U8(at) == 0 ? 256 : in.U8(at);
     e.height = in.U8(at + 1) == 0 ? 256 : in.U8(at + 1);
     e.colour_count = in.U8(at + 2);
     e.planes = in.U16(at + 4);
     e.bit_count = in.U16(at + 6);
     e.bytes = in.U32(at + 8);
-    out[i].second = in.U16(at + 12);
+    group.images[i] = icon_data(in.U16(at + 12));
   }
-  return out;
+  return group;
 }
 
 // The bytes from `offset`, `length` long or up to the end of the file, whichever comes first
@@ -227,14 +230,8 @@ std::span<const std::uint8_t> PeIconReader::IconData(std::uint16_t id) const {
 
 std::optional<IconGroup> PeIconReader::Group(int index) const {
   if (index < 0 || index >= Count()) return std::nullopt;
-  const auto entries = ReadGroup(EntryData(*groups_, static_cast<std::uint32_t>(index)));
-  if (!entries) return std::nullopt;
-  IconGroup group;
-  for (const auto& [entry, id] : *entries) {
-    group.entries.push_back(entry);
-    group.images.push_back(IconData(id));
-  }
-  return group;
+  return ReadGroup(EntryData(*groups_, static_cast<std::uint32_t>(index)),
+                   [this](std::uint16_t id) { return IconData(id); });
 }
 
 // --- NE ------------------------------------------------------------------------------------
@@ -310,14 +307,7 @@ std::optional<IconGroup> NeIconReader::Group(int index) const {
     }
     k -= b.count;
   }
-  const auto entries = ReadGroup(ResourceData(name_info));
-  if (!entries) return std::nullopt;
-  IconGroup group;
-  for (const auto& [entry, id] : *entries) {
-    group.entries.push_back(entry);
-    group.images.push_back(IconData(id));
-  }
-  return group;
+  return ReadGroup(ResourceData(name_info), [this](std::uint16_t id) { return IconData(id); });
 }
 
 // --- ANI -----------------------------------------------------------------------------------

@@ -130,6 +130,10 @@ std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& setti
   return RunFileDialog(parent_, settings, true);
 }
 
+void QtPlatform::PlaceDialog(QWidget& dialog) const {
+  dialog.move((ScreenWidth() - dialog.width()) / 2, (ScreenHeight() - dialog.height()) / 3);
+}
+
 std::optional<std::string> QtPlatform::GetSetting(const std::string& group,
                                                   const std::string& name) {
   const QSettings store(QStringLiteral("Tamsery"), QStringLiteral("Pelorin"));

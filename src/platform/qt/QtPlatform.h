@@ -42,6 +42,9 @@ class QtPlatform : public Platform {
   std::uint32_t ClockSeed() const override;
 
  private:
+  // Our dialogs stand at the screen's horizontal centre with a third of the free height above.
+  void PlaceDialog(QWidget& dialog) const;
+
   QWidget* parent_ = nullptr;
   ScreenPointer screen_pointer_ = ScreenPointer::kDefault;
 };

@@ -8,8 +8,7 @@ namespace pelorin {
 
 void QtPlatform::ShowIcons(FrmIcons& dialog) {
   FrmIconsView view(dialog, parent_);
-  // Our dialogs stand at the screen's horizontal centre with a third of the free height above.
-  view.move((ScreenWidth() - view.width()) / 2, (ScreenHeight() - view.height()) / 3);
+  PlaceDialog(view);
   view.exec();
 }
 
