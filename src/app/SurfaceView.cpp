@@ -95,4 +95,9 @@ void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
   Forward(shown_surface_.on_release, CoreButton(event->button()), event);
 }
 
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!shown_surface_.on_double_click) return mousePressEvent(event);
+  Forward(shown_surface_.on_double_click, CoreButton(event->button()), event);
+}
+
 }  // namespace pelorin

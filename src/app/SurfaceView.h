@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/frmMain.h"
+#include "platform/ShownSurface.h"
 #include "raster/Surface.h"
 
 namespace pelorin {
@@ -27,6 +27,7 @@ class SurfaceView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void Forward(const PointerHandler& handler, int button, QMouseEvent* event);

@@ -36,6 +36,7 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       canvas_(doc_, PicTools, status_, undo_, selection_, colours_, platform),
       recent_(platform),
       files_(doc_, undo_, recent_, platform, *this),
+      extract_(files_, *this, platform),
       menus_(BuildMenus()) {}
 
 // The menu table: one row per item.
@@ -66,7 +67,7 @@ std::vector<MenuItem> frmMain::BuildMenus() {
               Separator("MnuFileSep", 0),
               MenuRow(
                   "MnuOpen", 0, "打开(&O)", [this] { files_.MnuOpen_Click(); }, "Ctrl+O"),
-              DisabledRow("MnuExtract", 0, "提取(&E)"),
+              MenuRow("MnuExtract", 0, "提取(&E)", [this] { extract_.MnuExtract_Click(); }),
               Separator("MnuFileSep", 1),
               MenuRow(
                   "MnuSave", 0, "保存(&S)", [this] { files_.MnuSave_Click(); }, "Ctrl+S"),

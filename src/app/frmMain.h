@@ -23,7 +23,9 @@
 #include "document/IconDocument.h"
 #include "edit/PictureChanges.h"
 #include "edit/UndoHistory.h"
+#include "extract/ExtractCommand.h"
 #include "platform/Platform.h"
+#include "platform/ShownSurface.h"
 #include "raster/Surface.h"
 #include "recent/ModRecent.h"
 
@@ -32,24 +34,6 @@ namespace pelorin {
 inline constexpr int kClientWidth = 562;
 inline constexpr int kClientHeight = 348;
 inline constexpr std::string_view kHomePage = "https://tamsery.example.com/pelorin/";
-
-// A handler of pointer events on a shown surface. Buttons: 1 left, 2 right, 4 middle (on a move
-// 0 or the sum of the held buttons); shift: Shift 1, Ctrl 2, Alt 4; positions in the surface's
-// pixels, possibly fractional.
-using PointerHandler = std::function<void(int button, int shift, double x, double y)>;
-
-// A shown surface: where it stands in the client area and what its pointer events reach.
-struct ShownSurface {
-  Surface* surface = nullptr;
-  Position at = {};
-  PointerHandler on_press = {};
-  PointerHandler on_move = {};
-  PointerHandler on_release = {};
-  // The tooltip the surface shows, asked after every pointer event; none for no tooltip.
-  std::function<std::string()> tooltip = {};
-  // Whether the surface takes pointer events at the moment; none: always.
-  std::function<bool()> enabled = {};
-};
 
 class frmMain : private DocumentWindow {
  public:
@@ -148,6 +132,7 @@ class frmMain : private DocumentWindow {
   Canvas canvas_;
   ModRecent recent_;
   FileCommands files_;
+  ExtractCommand extract_;
   std::vector<MenuItem> menus_;
 };
 

@@ -4,7 +4,6 @@
 
 #include "base/Text.h"
 #include "document/IconFile.h"
-#include "extract/IconDecoder.h"
 
 namespace pelorin {
 
@@ -88,16 +87,21 @@ void FileCommands::MnuOpen_Click() {
   doc_.DocTitle = title;
   ShowTitle();
 
-  BitBlt(doc_.PicMask.raster(), 0, 0, kIconSize, kIconSize, icon->mask, 0, 0, Rop::kSrcCopy);
-  BitBlt(doc_.PicImage.raster(), 0, 0, kIconSize, kIconSize, icon->image, 0, 0, Rop::kSrcCopy);
-  doc_.ComposeViews();
-
-  undo_.RemoveOldest();
-  undo_.RecordStep();
+  TakePicture(icon);
   ReadMultiIcon();
   recent_.AddPath(doc_.DocPath);
   window_.RecentListChanged();
   window_.SetCanvasEnabled(true);
+}
+
+void FileCommands::TakePicture(const std::optional<IconPicture>& icon) {
+  if (icon) {
+    BitBlt(doc_.PicMask.raster(), 0, 0, kIconSize, kIconSize, icon->mask, 0, 0, Rop::kSrcCopy);
+    BitBlt(doc_.PicImage.raster(), 0, 0, kIconSize, kIconSize, icon->image, 0, 0, Rop::kSrcCopy);
+  }
+  doc_.ComposeViews();
+  undo_.RemoveOldest();
+  undo_.RecordStep();
 }
 
 void FileCommands::ShowTitle() {

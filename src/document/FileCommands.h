@@ -6,11 +6,13 @@
 // three OpenFrom* flags first.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/IconDocument.h"
 #include "edit/UndoHistory.h"
+#include "extract/IconDecoder.h"
 #include "platform/Platform.h"
 #include "recent/ModRecent.h"
 
@@ -49,6 +51,10 @@ class FileCommands {
   void MnuRecent_Click(int entry);
   // Files dropped on the window or one of its controls: the first one is opened.
   void OpenDroppedFile(const std::vector<std::string>& files);
+
+  // After a reset: `icon` (none leaves the picture blank) becomes the picture, drawn into the
+  // views, and the only state of the history.
+  void TakePicture(const std::optional<IconPicture>& icon);
 
   // True when the caller may go on (nothing unsaved, saved, or discarded).
   bool QuerySave();

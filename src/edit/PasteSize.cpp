@@ -27,7 +27,7 @@ PasteSize ShrinkProportionally(int width, int height) {
 
 PasteSize SizeForPaste(int width, int height, ShrinkOption option) {
   if (!NeedsShrinking(width, height)) return {width, height};
-  if (option == ShrinkOption::kSqueeze) return {kIconSide, kIconSide};
+  if (option == ShrinkOption::kSqueeze) return {kIconSize, kIconSize};
   return ShrinkProportionally(width, height);
 }
 

@@ -1,9 +1,9 @@
 // The size a clipboard picture is pasted at.
 #pragma once
 
-namespace pelorin {
+#include "base/Geometry.h"
 
-inline constexpr int kIconSide = 32;
+namespace pelorin {
 
 // A size in icon pixels.
 struct PasteSize {
@@ -20,7 +20,7 @@ enum class ShrinkOption {
 
 // A picture wider or taller than the icon must be shrunk, which the sizing dialog asks about.
 constexpr bool NeedsShrinking(int width, int height) {
-  return width > kIconSide || height > kIconSide;
+  return width > kIconSize || height > kIconSize;
 }
 
 // The proportional size, in single-precision arithmetic throughout: w = W and h = H lose W / 10000

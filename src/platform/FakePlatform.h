@@ -56,6 +56,10 @@ class FakePlatform : public Platform {
   // What the user does in the capture window (moves, a release, Esc); nothing by default, as if
   // the window were closed.
   std::function<void(FrmSnap&)> snap_script;
+  // The same for the icon browser.
+  std::function<void(FrmIcons&)> icons_script;
+  // The system folder; none by default, so the icon browser shows its built-in library.
+  std::string system_directory;
 
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
@@ -76,6 +80,7 @@ class FakePlatform : public Platform {
   int shades_dialogs = 0;
   int screen_grabs = 0;
   int snap_windows = 0;
+  int icons_dialogs = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
   std::vector<std::string> opened_urls;
   std::vector<ScreenPointer> pointer_changes;
@@ -134,6 +139,11 @@ class FakePlatform : public Platform {
     ++snap_windows;
     if (snap_script) snap_script(window);
   }
+  void ShowIcons(FrmIcons& dialog) override {
+    ++icons_dialogs;
+    if (icons_script) icons_script(dialog);
+  }
+  std::string SystemDirectory() const override { return system_directory; }
   std::optional<std::string> GetSetting(const std::string& group,
                                         const std::string& name) override {
     auto it = settings.find({group, name});

@@ -45,6 +45,7 @@ struct ScrollBarState {
   int Max = 0;
   int SmallChange = 1;
   int LargeChange = 1;
+  bool Enabled = true;
 
   // `value` limited to the bar's range.
   int Limit(int value) const {

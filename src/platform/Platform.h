@@ -20,6 +20,7 @@ class FrmClipData;
 class FrmColAdj;
 class FrmShades;
 class FrmSnap;
+class FrmIcons;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
@@ -36,6 +37,7 @@ enum class ScreenPointer : std::int16_t { kDefault = 0, kHourglass = 11 };
 struct FileDialogSettings {
   std::string title;
   std::string filter;              // "description|pattern" pairs joined by '|'
+  int filter_index = 1;            // the pair shown first, counted from 1
   std::string default_extension;   // ".ico"
   std::string initial_name;        // proposed file name or path; may be a pattern such as "*.ico"
   bool must_exist = false;         // Open: the chosen file must exist
@@ -65,6 +67,8 @@ class Platform {
 
   // The About dialog, modal over the main window.
   virtual void ShowAbout(frmAbout& dialog) = 0;
+  // The icon browser, modal over the main window, until it hides itself or is closed.
+  virtual void ShowIcons(FrmIcons& dialog) = 0;
 
   // The program's other modal dialogs: each returns once the dialog is hidden (its OK or Cancel
   // button) or closed (its close box); the caller then reads the dialog's outcome.
@@ -106,6 +110,10 @@ class Platform {
   virtual int ScreenBitsPerPixel() const = 0;
 
   virtual Colour SysColor(SysColour which) const = 0;
+
+  // The system folder, where the system's icon library shell32.dll lives, with a '/' at its
+  // end: here a Wine installation's; empty when there is none.
+  virtual std::string SystemDirectory() const = 0;
 
   // The absolute path of the running program.
   virtual std::string ProgramPath() const = 0;

@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <chrono>
 
+#include "base/Geometry.h"
 #include "platform/FileTypeRegistration.h"
 
 namespace pelorin {
@@ -44,7 +45,11 @@ QString QtFilter(const std::string& filter) {
 std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
                                         bool save) {
   QFileDialog dialog(parent, FromUtf8(settings.title));
-  dialog.setNameFilter(QtFilter(settings.filter));
+  const QString filters = QtFilter(settings.filter);
+  dialog.setNameFilter(filters);
+  const QStringList filter_list = filters.split(QStringLiteral(";;"));
+  if (settings.filter_index >= 1 && settings.filter_index <= filter_list.size())
+    dialog.selectNameFilter(filter_list[settings.filter_index - 1]);
   QString suffix = FromUtf8(settings.default_extension);
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
   dialog.setDefaultSuffix(suffix);
@@ -124,6 +129,12 @@ std::optional<FileChoice> QtPlatform::ShowOpen(const FileDialogSettings& setting
 
 std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& settings) {
   return RunFileDialog(parent_, settings, true);
+}
+
+void QtPlatform::PlaceDialog(QWidget& dialog) const {
+  const Position place =
+      CentredOnScreen(ScreenWidth(), ScreenHeight(), dialog.width(), dialog.height());
+  dialog.move(place.left, place.top);
 }
 
 std::optional<std::string> QtPlatform::GetSetting(const std::string& group,

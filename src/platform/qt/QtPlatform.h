@@ -23,6 +23,8 @@ class QtPlatform : public Platform {
   void ShowShades(FrmShades& dialog) override;
   std::optional<Raster> GrabScreen() override;
   void ShowSnap(FrmSnap& window) override;
+  void ShowIcons(FrmIcons& dialog) override;
+  std::string SystemDirectory() const override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,
                   const std::string& value) override;
@@ -45,6 +47,9 @@ class QtPlatform : public Platform {
   std::uint32_t ClockSeed() const override;
 
  private:
+  // Our dialogs stand at the screen's horizontal centre with a third of the free height above.
+  void PlaceDialog(QWidget& dialog) const;
+
   QWidget* parent_ = nullptr;
   ScreenPointer screen_pointer_ = ScreenPointer::kDefault;
 };

@@ -1,0 +1,435 @@
+#include "extract/IconReaders.h"
+
+#include <algorithm>
+
+#include "extract/ByteReader.h"
+
+namespace pelorin {
+namespace {
+
+constexpr std::uint16_t kMz = 0x5A4D;           // "MZ"
+constexpr std::uint32_t kPeSignature = 0x4550;  // "PE\0\0"
+constexpr std::uint16_t kNeSignature = 0x454E;  // "NE"
+constexpr std::uint64_t kNewHeaderOffset = 0x3C;
+
+constexpr std::uint32_t kRiff = 0x46464952;  // "RIFF"
+constexpr std::uint32_t kAcon = 0x4E4F4341;  // "ACON"
+constexpr std::uint32_t kList = 0x5453494C;  // "LIST"
+constexpr std::uint32_t kFram = 0x6D617266;  // "fram"
+constexpr std::uint32_t kIcon = 0x6E6F6369;  // "icon"
+constexpr std::uint32_t kAnih = 0x68696E61;  // "anih"
+constexpr std::uint32_t kSeq = 0x20716573;   // "seq "
+constexpr std::uint64_t kAnihBytes = 36;
+
+constexpr std::uint32_t kRtIcon = 3;
+constexpr std::uint32_t kRtGroupIcon = 14;
+constexpr std::uint16_t kNeRtIcon = 0x8003;
+constexpr std::uint16_t kNeRtGroupIcon = 0x800E;
+
+// A resource directory entry's second word: the high bit marks a subdirectory.
+constexpr std::uint32_t kSubdirectory = 0x80000000;
+constexpr std::uint64_t kDirectoryHeader = 16;
+constexpr std::uint64_t kDirectoryEntry = 8;
+
+constexpr std::uint64_t kGroupHeader = 6;
+constexpr std::uint64_t kGroupEntry = 14;
+
+// Far more type blocks than any 16-bit file has, and far more chunks than any animated cursor:
+// a file that claims more is walked no further.
+constexpr int kMaxNeTypeBlocks = 4096;
+constexpr int kMaxChunks = 1 << 16;
+
+// A group-icon resource: the 6-byte header of an icon file and 14-byte entries, which end with
+// the 16-bit id of the icon resource holding the image instead of a file offset. `icon_data`
+// finds an icon resource's data by that id.
+template <typename IconData>
+std::optional<IconGroup> ReadGroup(std::span<const std::uint8_t> data, const IconData& icon_data) {
+  ByteReader in(data);
+  const std::uint16_t reserved = in.U16(0);
+  const std::uint16_t type = in.U16(2);  // 1: icons
+  const std::uint16_t count = in.U16(4);
+  if (!in.ok() || reserved != 0 || type != 1 || count == 0 ||
+      !in.Contains(kGroupHeader, count * kGroupEntry))
+    return std::nullopt;
+  IconGroup group;
+  group.entries.resize(count);
+  group.images.resize(count);
+  for (std::uint64_t i = 0; i < count; ++i) {
+    const std::uint64_t at = kGroupHeader + i * kGroupEntry;
+    DirectoryEntry& e = group.entries[i];
+    e.width = in.U8(at) == 0 ? 256 : in.U8(at);
+    e.height = in.U8(at + 1) == 0 ? 256 : in.U8(at + 1);
+    e.colour_count = in.U8(at + 2);
+    e.planes = in.U16(at + 4);
+    e.bit_count = in.U16(at + 6);
+    e.bytes = in.U32(at + 8);
+    group.images[i] = icon_data(in.U16(at + 12));
+  }
+  return group;
+}
+
+// The bytes from `offset`, `length` long or up to the end of the file, whichever comes first
+// (images are checked for completeness by the decoder). Empty when the offset is outside.
+std::span<const std::uint8_t> CutAtEnd(std::span<const std::uint8_t> file, std::uint64_t offset,
+                                       std::uint64_t length) {
+  if (offset >= file.size()) return {};
+  return file.subspan(
+      static_cast<std::size_t>(offset),
+      static_cast<std::size_t>(std::min<std::uint64_t>(length, file.size() - offset)));
+}
+
+// Sorts (id, where) pairs by id, the first of equal ids first, for look-ups with FindFirst.
+template <typename Where>
+void SortIndex(std::vector<std::pair<std::uint16_t, Where>>& index) {
+  std::stable_sort(index.begin(), index.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+template <typename Where>
+std::optional<Where> FindFirst(const std::vector<std::pair<std::uint16_t, Where>>& index,
+                               std::uint16_t id) {
+  const auto it =
+      std::lower_bound(index.begin(), index.end(), id,
+                       [](const auto& entry, std::uint16_t v) { return entry.first < v; });
+  if (it == index.end() || it->first != id) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace
+
+IconFileKind DetectIconFileKind(std::span<const std::uint8_t> file) {
+  ByteReader in(file);
+  if (in.U16(0) == kMz) {
+    const std::uint32_t header = in.U32(kNewHeaderOffset);
+    if (in.U32(header) == kPeSignature && in.ok()) return IconFileKind::kPortableExecutable;
+    if (in.U16(header) == kNeSignature && in.ok()) return IconFileKind::kNewExecutable;
+    return IconFileKind::kNone;
+  }
+  if (in.U32(0) == kRiff && in.U32(8) == kAcon && in.ok()) return IconFileKind::kAnimatedCursor;
+  if (ReadIconDirectory(file)) return IconFileKind::kIconFile;
+  return IconFileKind::kNone;
+}
+
+std::optional<IconPicture> DecodeIconGroup(const IconGroup& group, int screen_bits) {
+  const auto chosen = ChooseIconImage(group.entries, group.images, screen_bits);
+  if (!chosen) return std::nullopt;
+  return DecodeIconImage(group.images[*chosen]);
+}
+
+// --- PE ------------------------------------------------------------------------------------
+
+PeIconReader::PeIconReader(std::span<const std::uint8_t> file) : file_(file) {
+  ByteReader in(file);
+  if (in.U16(0) != kMz) return;
+  const std::uint64_t pe = in.U32(kNewHeaderOffset);
+  if (in.U32(pe) != kPeSignature || !in.ok()) return;
+  const std::uint64_t coff = pe + 4;
+  const std::uint16_t section_count = in.U16(coff + 2);   // NumberOfSections
+  const std::uint16_t optional_size = in.U16(coff + 16);  // SizeOfOptionalHeader
+  const std::uint64_t optional = coff + 20;
+  const std::uint16_t magic = in.U16(optional);
+  std::uint64_t directories = 0;  // the data directories within the optional header
+  std::uint64_t directory_count_at = 0;
+  if (magic == 0x10B) {  // PE32
+    directories = 96;
+    directory_count_at = 92;
+  } else if (magic == 0x20B) {  // PE32+
+    directories = 112;
+    directory_count_at = 108;
+  } else {
+    return;
+  }
+  // Entry 2 of the data directories is the resource table.
+  const std::uint32_t directory_count = in.U32(optional + directory_count_at);
+  if (!in.ok() || directory_count < 3 || directories + 3 * 8 > optional_size) return;
+  const std::uint32_t resource_address = in.U32(optional + directories + 16);
+  if (!in.ok() || resource_address == 0) return;
+
+  const std::uint64_t table = optional + optional_size;
+  if (!in.Contains(table, section_count * std::uint64_t{40})) return;
+  sections_.reserve(section_count);
+  for (std::uint64_t i = 0; i < section_count; ++i) {
+    const std::uint64_t at = table + 40 * i;
+    const std::uint32_t virtual_size = in.U32(at + 8);
+    sections_.push_back(
+        {in.U32(at + 12), std::max(virtual_size, in.U32(at + 16)), in.U32(at + 20)});
+  }
+  const auto root = FileOffset(resource_address);
+  if (!root || *root >= file.size()) return;
+  resources_ = file.subspan(static_cast<std::size_t>(*root));
+
+  const auto types = ReadDirectory(0);
+  if (!types) return;
+  ByteReader res(resources_);
+  for (std::uint32_t i = 0; i < types->entries; ++i) {
+    const std::uint64_t at = kDirectoryHeader + i * kDirectoryEntry;
+    const std::uint32_t name = res.U32(at);
+    const std::uint32_t value = res.U32(at + 4);
+    // Types are numbered; a type directory that is the root itself would be walked twice.
+    if ((value & kSubdirectory) == 0 || (value & ~kSubdirectory) == 0) continue;
+    if (name == kRtGroupIcon && !groups_) groups_ = ReadDirectory(value & ~kSubdirectory);
+    if (name == kRtIcon && !icons_) icons_ = ReadDirectory(value & ~kSubdirectory);
+  }
+}
+
+std::optional<std::uint64_t> PeIconReader::FileOffset(std::uint32_t address) const {
+  for (const Section& s : sections_) {
+    if (address >= s.address && address - s.address < s.extent)
+      return std::uint64_t{address} - s.address + s.file_offset;
+  }
+  return std::nullopt;
+}
+
+std::optional<PeIconReader::Directory> PeIconReader::ReadDirectory(std::uint64_t offset) const {
+  ByteReader res(resources_);
+  const std::uint64_t entries = std::uint64_t{res.U16(offset + 12)} + res.U16(offset + 14);
+  if (!res.ok() || !res.Contains(offset + kDirectoryHeader, entries * kDirectoryEntry))
+    return std::nullopt;
+  return Directory{offset, static_cast<std::uint32_t>(entries)};
+}
+
+std::span<const std::uint8_t> PeIconReader::EntryData(const Directory& type,
+                                                      std::uint32_t i) const {
+  ByteReader res(resources_);
+  // Level 2, the name or id: a subdirectory of languages that is neither the root nor the type's
+  // directory.
+  const std::uint32_t value = res.U32(type.offset + kDirectoryHeader + i * kDirectoryEntry + 4);
+  const std::uint64_t languages = value & ~kSubdirectory;
+  if (!res.ok() || (value & kSubdirectory) == 0 || languages == 0 || languages == type.offset)
+    return {};
+  const auto language_directory = ReadDirectory(languages);
+  if (!language_directory || language_directory->entries == 0) return {};
+  // Level 3, the first language: a data entry (RVA, size, code page, reserved).
+  const std::uint32_t leaf = res.U32(languages + kDirectoryHeader + 4);
+  if (!res.ok() || (leaf & kSubdirectory) != 0) return {};
+  const std::uint32_t address = res.U32(leaf);
+  const std::uint32_t size = res.U32(leaf + 4);
+  if (!res.ok()) return {};
+  const auto offset = FileOffset(address);
+  if (!offset) return {};
+  return CutAtEnd(file_, *offset, size);
+}
+
+std::span<const std::uint8_t> PeIconReader::IconData(std::uint16_t id) const {
+  if (!icons_) return {};
+  if (!icon_index_) {
+    ByteReader res(resources_);
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> index;
+    index.reserve(icons_->entries);
+    for (std::uint32_t i = 0; i < icons_->entries; ++i) {
+      const std::uint32_t name = res.U32(icons_->offset + kDirectoryHeader + i * kDirectoryEntry);
+      // Named entries (high bit) and ids that no group entry can hold are never looked up.
+      if (name <= 0xFFFF) index.emplace_back(static_cast<std::uint16_t>(name), i);
+    }
+    SortIndex(index);
+    icon_index_ = std::move(index);
+  }
+  const auto entry = FindFirst(*icon_index_, id);
+  return entry ? EntryData(*icons_, *entry) : std::span<const std::uint8_t>();
+}
+
+std::optional<IconGroup> PeIconReader::Group(int index) const {
+  if (index < 0 || index >= Count()) return std::nullopt;
+  return ReadGroup(EntryData(*groups_, static_cast<std::uint32_t>(index)),
+                   [this](std::uint16_t id) { return IconData(id); });
+}
+
+// --- NE ------------------------------------------------------------------------------------
+
+NeIconReader::NeIconReader(std::span<const std::uint8_t> file) : file_(file) {
+  ByteReader in(file);
+  if (in.U16(0) != kMz) return;
+  const std::uint64_t ne = in.U32(kNewHeaderOffset);
+  if (in.U16(ne) != kNeSignature || !in.ok()) return;
+  const std::uint16_t table_offset = in.U16(ne + 0x24);    // resource table
+  const std::uint16_t resident_names = in.U16(ne + 0x26);  // the table after it
+  if (!in.ok() || table_offset == resident_names) return;  // no resources
+  const std::uint64_t table = ne + table_offset;
+  const std::uint16_t shift = in.U16(table);  // rscAlignShift
+  if (!in.ok() || shift > 24) return;
+  shift_ = shift;
+
+  // TYPEINFO blocks: type id, count, 4 reserved bytes, then count 12-byte NAMEINFO records; a
+  // type id of 0 ends the list.
+  std::uint64_t at = table + 2;
+  std::int64_t count = 0;
+  for (int block = 0;; ++block) {
+    const std::uint16_t type = in.U16(at);
+    if (!in.ok() || block == kMaxNeTypeBlocks) return;
+    if (type == 0) break;
+    const std::uint16_t n = in.U16(at + 2);
+    const std::uint64_t names = at + 8;
+    if (!in.Contains(names, n * std::uint64_t{12})) return;
+    if (type == kNeRtGroupIcon) {
+      groups_.push_back({names, n});
+      count += n;
+    }
+    if (type == kNeRtIcon) icons_.push_back({names, n});
+    at = names + n * std::uint64_t{12};
+  }
+  count_ = static_cast<int>(std::min<std::int64_t>(count, 0x7FFFFFFF));
+  if (count_ == 0) groups_.clear();
+}
+
+std::span<const std::uint8_t> NeIconReader::ResourceData(std::uint64_t name_info) const {
+  ByteReader in(file_);
+  const std::uint64_t offset = std::uint64_t{in.U16(name_info)} << shift_;
+  // The length is in alignment units too, but some writers store bytes: the shifted value is
+  // only an upper bound, and the decoder finds out whether the image is complete.
+  const std::uint64_t length = std::uint64_t{in.U16(name_info + 2)} << shift_;
+  if (!in.ok()) return {};
+  return CutAtEnd(file_, offset, length);
+}
+
+std::span<const std::uint8_t> NeIconReader::IconData(std::uint16_t id) const {
+  if (!icon_index_) {
+    ByteReader in(file_);
+    std::vector<std::pair<std::uint16_t, std::uint64_t>> index;
+    for (const Block& b : icons_)
+      for (std::uint64_t i = 0; i < b.count; ++i)
+        index.emplace_back(in.U16(b.names + 12 * i + 6), b.names + 12 * i);
+    SortIndex(index);
+    icon_index_ = std::move(index);
+  }
+  // A numbered resource's id has the high bit set.
+  const auto name_info = FindFirst(*icon_index_, static_cast<std::uint16_t>(id | 0x8000));
+  return name_info ? ResourceData(*name_info) : std::span<const std::uint8_t>();
+}
+
+std::optional<IconGroup> NeIconReader::Group(int index) const {
+  if (index < 0 || index >= count_) return std::nullopt;
+  std::uint64_t k = static_cast<std::uint64_t>(index);
+  std::uint64_t name_info = 0;
+  for (const Block& b : groups_) {
+    if (k < b.count) {
+      name_info = b.names + 12 * k;
+      break;
+    }
+    k -= b.count;
+  }
+  return ReadGroup(ResourceData(name_info), [this](std::uint16_t id) { return IconData(id); });
+}
+
+// --- ANI -----------------------------------------------------------------------------------
+
+AniReader::AniReader(std::span<const std::uint8_t> file) : file_(file) {
+  ByteReader in(file);
+  const std::uint32_t riff_size = in.U32(4);
+  if (in.U32(0) != kRiff || in.U32(8) != kAcon || !in.ok()) return;
+  // Writers disagree on whether the RIFF size counts its own header: trust the file's end.
+  const std::uint64_t end = std::min<std::uint64_t>(8 + std::uint64_t{riff_size}, file.size());
+  std::uint32_t header_frames = 0;
+  std::uint32_t header_steps = 0;
+  std::uint64_t at = 12;
+  for (int chunk = 0; chunk < kMaxChunks && at + 8 <= end; ++chunk) {
+    const std::uint32_t id = in.U32(at);
+    const std::uint32_t size = in.U32(at + 4);
+    const std::uint64_t data = at + 8;
+    const std::uint64_t length = std::min<std::uint64_t>(size, end - data);
+    if (id == kAnih && length >= kAnihBytes && !has_header_) {
+      has_header_ = true;
+      header_frames = in.U32(data + 4);
+      header_steps = in.U32(data + 8);
+    } else if (id == kSeq && sequence_.empty()) {
+      sequence_ =
+          file.subspan(static_cast<std::size_t>(data), static_cast<std::size_t>(length / 4 * 4));
+    } else if (id == kList && length >= 4 && in.U32(data) == kFram && frames_.empty()) {
+      ReadFrames(data + 4, data + length);
+    }
+    at = data + size + (size & 1);  // chunks are padded to an even length
+  }
+  if (header_frames > 0 && frames_.size() > header_frames) frames_.resize(header_frames);
+  std::uint64_t steps = sequence_.empty() ? frames_.size() : sequence_.size() / 4;
+  if (!sequence_.empty() && header_steps > 0) steps = std::min<std::uint64_t>(steps, header_steps);
+  steps_ = static_cast<int>(std::min<std::uint64_t>(steps, 0x7FFFFFFF));
+}
+
+void AniReader::ReadFrames(std::uint64_t at, std::uint64_t end) {
+  ByteReader in(file_);
+  for (int chunk = 0; chunk < kMaxChunks && at + 8 <= end; ++chunk) {
+    const std::uint32_t id = in.U32(at);
+    const std::uint32_t size = in.U32(at + 4);
+    const std::uint64_t data = at + 8;
+    if (id == kIcon) frames_.push_back(CutAtEnd(file_.first(end), data, size));
+    at = data + size + (size & 1);
+  }
+}
+
+std::optional<int> AniReader::FrameOfStep(int step) const {
+  if (step < 0 || step >= StepCount()) return std::nullopt;
+  if (sequence_.empty()) return step;
+  ByteReader in(sequence_);
+  const std::uint32_t frame = in.U32(static_cast<std::uint64_t>(step) * 4);
+  return static_cast<int>(std::min<std::uint64_t>(frame, frames_.size() - 1));
+}
+
+// --- Any file ------------------------------------------------------------------------------
+
+IconFileReader::IconFileReader(std::span<const std::uint8_t> file)
+    : file_(file), kind_(DetectIconFileKind(file)) {
+  switch (kind_) {
+    case IconFileKind::kPortableExecutable:
+      pe_.emplace(file);
+      break;
+    case IconFileKind::kNewExecutable:
+      ne_.emplace(file);
+      break;
+    case IconFileKind::kAnimatedCursor:
+      ani_.emplace(file);
+      break;
+    case IconFileKind::kIconFile: {
+      // Only the directory and the image headers are read here; the image is decoded when drawn.
+      const auto entries = ReadIconDirectory(file);
+      std::vector<std::span<const std::uint8_t>> images;
+      for (const DirectoryEntry& e : *entries) images.push_back(EntryImageData(file, e));
+      usable_icon_file_ = ChooseIconImage(*entries, images, 32).has_value();
+      break;
+    }
+    case IconFileKind::kNone:
+      break;
+  }
+}
+
+int IconFileReader::Count() const {
+  switch (kind_) {
+    case IconFileKind::kIconFile:
+      return usable_icon_file_ ? 1 : 0;
+    case IconFileKind::kPortableExecutable:
+      return pe_->Count();
+    case IconFileKind::kNewExecutable:
+      return ne_->Count();
+    case IconFileKind::kAnimatedCursor:  // the system counts animated cursors as no icons
+    case IconFileKind::kNone:
+      break;
+  }
+  return 0;
+}
+
+int IconFileReader::StepCount() const {
+  if (ani_) return ani_->StepCount();
+  return Count() > 0 ? 1 : 0;
+}
+
+std::optional<IconPicture> IconFileReader::Draw(int index, int step, int screen_bits) const {
+  switch (kind_) {
+    case IconFileKind::kIconFile:
+      if (index != 0) return std::nullopt;
+      return DecodeIconFile(file_, screen_bits);
+    case IconFileKind::kPortableExecutable:
+      if (auto group = pe_->Group(index)) return DecodeIconGroup(*group, screen_bits);
+      return std::nullopt;
+    case IconFileKind::kNewExecutable:
+      if (auto group = ne_->Group(index)) return DecodeIconGroup(*group, screen_bits);
+      return std::nullopt;
+    case IconFileKind::kAnimatedCursor:
+      if (index != 0) return std::nullopt;
+      if (auto frame = ani_->FrameOfStep(step))
+        return DecodeIconFile(ani_->Frame(*frame), screen_bits);
+      return std::nullopt;
+    case IconFileKind::kNone:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace pelorin
