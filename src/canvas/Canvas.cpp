@@ -28,21 +28,30 @@ Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, UndoHi
                platform.SysColor(SysColour::kButtonHighlight),
                [this](int tool) { SelectTool(tool); }) {
   // One line per tool.
-  tools_[kToolSelect] = std::make_unique<SelectionTool>();
+  tools_[kToolSelect] = std::make_unique<SelectionTool>(doc, selection, platform);
   tools_[kToolPencil] = std::make_unique<PencilTool>(PencilTool::Kind::kPencil, doc, undo);
   tools_[kToolEraser] = std::make_unique<PencilTool>(PencilTool::Kind::kEraser, doc, undo);
   tools_[kToolPicker] =
       std::make_unique<PickerTool>(doc, colours, platform, [this] { BackToLastTool(); });
-  tools_[kToolFill] = std::make_unique<FillTool>();
+  tools_[kToolFill] = std::make_unique<FillTool>(doc, undo);
   for (int shape = kToolLine; shape <= kToolFilledEllipse; ++shape)
-    tools_[shape] = std::make_unique<ShapeTool>(shape);
+    tools_[shape] = std::make_unique<ShapeTool>(shape, doc, undo, colours);
 }
 
 void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
   if (!enabled_) return;
+  // The other button pressed during a gesture is a chord: the gesture goes on with its own
+  // button, whose release ends it. (Ending it twice, or starting a second one over it, would
+  // record steps twice and could capture a floating selection's rectangle over its pixels.) A
+  // press of the gesture's own button means its release never reached us: it starts afresh.
+  if (gesture_button_ != 0 && button != gesture_button_ && IsDrawingButton(button)) return;
   pointer_.press_x = WholePixel(x);
   pointer_.press_y = WholePixel(y);
   if (!IsDrawingButton(button)) return;
+  gesture_button_ = button;
+  // Every gesture starts with the canvas pen as it is between gestures.
+  doc_.PicMain.drawMode = DrawMode::kCopyPen;
+  doc_.PicMain.drawStyle = DrawStyle::kSolid;
   doc_.SetDrawColor(colours_.CurrentColour(button - 1));
   if (Current().Press(pointer_, button, shift, x, y)) PicMain_MouseMove(button, shift, x, y);
 }
@@ -57,7 +66,8 @@ void Canvas::PicMain_MouseMove(int button, int shift, double x, double y) {
 }
 
 void Canvas::PicMain_MouseUp(int button, int, double x, double y) {
-  if (!enabled_ || !IsDrawingButton(button)) return;
+  if (!enabled_ || !IsDrawingButton(button) || button != gesture_button_) return;
+  gesture_button_ = 0;
   // The cells come from the last move; the release's own point only serves the range tests.
   pointer_.end_cell_x = pointer_.current_x / kCellSize;
   pointer_.end_cell_y = pointer_.current_y / kCellSize;

@@ -48,9 +48,13 @@ class Canvas {
   const ToolPalette& Tools() const { return palette_; }
   const CanvasPointer& Pointer() const { return pointer_; }
 
-  // While a file opens the canvas takes no pointer events.
+  // While a file opens the canvas takes no pointer events; a gesture under way is given up (its
+  // release will not reach the canvas).
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
+  void SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (!enabled) gesture_button_ = 0;
+  }
 
  private:
   CanvasTool& Current() { return *tools_[current_tool_]; }
@@ -70,6 +74,8 @@ class Canvas {
   int current_tool_ = kToolPencil;
   int last_drawing_tool_ = kToolPencil;
   CanvasPointer pointer_;
+  // The button of the gesture under way (1 or 2), 0 between gestures.
+  int gesture_button_ = 0;
   bool enabled_ = true;
 };
 

@@ -2,10 +2,59 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "document/ModIcoEd.h"
 
 namespace pelorin {
+
+namespace {
+
+// The nearest grid line: the nearest multiple of 10, a remainder of 5 going up.
+int NearestLine(int v) {
+  const int shifted = v + kCellSize / 2;
+  const int lines = shifted >= 0 ? shifted / kCellSize : -((-shifted + kCellSize - 1) / kCellSize);
+  return kCellSize * lines;
+}
+
+// The origin of the cell: 10 (v div 10), the division truncating toward zero.
+int CellOrigin(int v) { return kCellSize * (v / kCellSize); }
+
+}  // namespace
+
+void SelectionTool::Hover(const CanvasPointer& pointer) {
+  const Rect r = selection_.Bounds();
+  const bool inside = selection_.Exists() && r.left <= pointer.current_x &&
+                      pointer.current_x <= r.right && r.top <= pointer.current_y &&
+                      pointer.current_y <= r.bottom;
+  const MousePointer wanted = inside ? MousePointer::kSizeAll : MousePointer::kCrosshair;
+  if (doc_.PicMain.mousePointer() != wanted) doc_.PicMain.SetMousePointer(wanted);
+}
+
+bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
+  Surface& canvas = doc_.PicMain;
+  canvas.drawMode = DrawMode::kInvert;
+  canvas.drawStyle = DrawStyle::kDot;
+  pointer.press_x = NearestLine(pointer.press_x);
+  pointer.press_y = NearestLine(pointer.press_y);
+  if (canvas.mousePointer() == MousePointer::kSizeAll && selection_.Exists()) {
+    if (selection_.IsMarquee()) selection_.LiftSelection();
+    selection_.SetMoving(true);
+    const Rect r = selection_.Bounds();
+    grab_left_ = pointer.press_x - r.left;
+    grab_top_ = pointer.press_y - r.top;
+    grab_right_ = r.right - pointer.press_x;
+    grab_bottom_ = r.bottom - pointer.press_y;
+    // The floating selection is drawn at once.
+    return true;
+  }
+  // Any selection is committed (with the pen in invert mode its marquee is inverted away), and a
+  // new marquee starts at the press point.
+  selection_.Commit();
+  selection_.SetBounds({pointer.press_x, pointer.press_y, pointer.press_x, pointer.press_y});
+  selection_.DrawMarquee();
+  return false;
+}
 
 std::optional<CellSize> SelectionTool::DragSize(const CanvasPointer& pointer) const {
   const auto lines = [](int current, int press) {
@@ -13,6 +62,61 @@ std::optional<CellSize> SelectionTool::DragSize(const CanvasPointer& pointer) co
   };
   return CellSize{lines(pointer.current_x, pointer.press_x),
                   lines(pointer.current_y, pointer.press_y)};
+}
+
+void SelectionTool::Drag(CanvasPointer& pointer, int, int, double, double) {
+  pointer.current_x = CellOrigin(pointer.current_x);
+  pointer.current_y = CellOrigin(pointer.current_y);
+  if (!selection_.IsMoving()) {
+    // Marking: the marquee follows the moving corner, held inside the canvas.
+    Rect r = selection_.Bounds();
+    r.right = std::clamp(pointer.current_x, 0, kCanvasCopySize);
+    r.bottom = std::clamp(pointer.current_y, 0, kCanvasCopySize);
+    selection_.HideMarquee();
+    selection_.SetBounds(r);
+    selection_.DrawMarquee();
+    return;
+  }
+  selection_.SetBounds({pointer.current_x - grab_left_, pointer.current_y - grab_top_,
+                        pointer.current_x + grab_right_, pointer.current_y + grab_bottom_});
+  // The picture without the selection, the selection over it, the grid; no marquee while moving.
+  const Rect r = selection_.Bounds();
+  doc_.ShowCanvasCopy();
+  ComposeIcon(doc_.PicMain.raster(), r.left, r.top, r.Width(), r.Height(), doc_.PicSelMask.raster(),
+              doc_.PicSelImage.raster());
+  doc_.DrawGrid();
+  doc_.picIcon.Cls();
+  ComposeIcon(doc_.picIcon.raster(), 0, 0, kIconSize, kIconSize, doc_.PicMask.raster(),
+              doc_.PicImage.raster());
+  ComposeIcon(doc_.picIcon.raster(), selection_.IconLeft(), selection_.IconTop(),
+              selection_.Width(), selection_.Height(), doc_.PicSelMask.raster(),
+              doc_.PicSelImage.raster());
+  doc_.picIcon.Refresh();
+  // The canvas repaints while the pointer moves; a move that arrives meanwhile is handled in
+  // full, but does not let events run once more inside this one.
+  if (letting_events_run_) return;
+  letting_events_run_ = true;
+  platform_.DoEvents();
+  letting_events_run_ = false;
+}
+
+GestureEnd SelectionTool::Release(CanvasPointer&, int, double, double) {
+  if (selection_.IsMoving()) {
+    selection_.SetMoving(false);
+    selection_.DrawMarquee();
+    return GestureEnd::kModified;
+  }
+  selection_.HideMarquee();
+  Rect r = selection_.Bounds();
+  if (r.right < r.left) std::swap(r.left, r.right);
+  if (r.bottom < r.top) std::swap(r.top, r.bottom);
+  selection_.SetBounds(r);
+  if (r.left != r.right && r.top != r.bottom) {
+    selection_.CaptureSelection();
+    selection_.DrawMarquee();
+    selection_.SetMarquee();
+  }
+  return GestureEnd::kUnrecorded;
 }
 
 }  // namespace pelorin

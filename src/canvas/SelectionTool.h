@@ -1,24 +1,47 @@
-// The selection tool (tool 1): marks a rectangle of whole icon pixels with a dotted marquee,
-// lifts it into a floating selection and moves it (the selection itself is Selection).
+// The selection tool (tool 1): a drag marks a rectangle of whole icon pixels with a dotted
+// marquee; a press inside the selection lifts it (a marquee becomes a floating selection) and a
+// drag moves it; a press outside commits it and starts a new marquee.
+//
+// The press corner goes to the nearest grid line, the moving corner to the origin of the cell
+// under the pointer, held inside the canvas while marking. While a floating selection moves,
+// its rectangle keeps the distances from the press point to its sides (no clamping).
 #pragma once
 
 #include "canvas/CanvasTool.h"
+#include "canvas/Selection.h"
+#include "document/IconDocument.h"
+#include "platform/Platform.h"
 
 namespace pelorin {
 
 class SelectionTool : public CanvasTool {
  public:
+  SelectionTool(IconDocument& doc, Selection& selection, Platform& platform)
+      : doc_(doc), selection_(selection), platform_(platform) {}
+
   void ShowPointer(Surface& pic_main) const override {
     pic_main.SetMousePointer(MousePointer::kCrosshair);
   }
   bool IsDrawingTool() const override { return false; }
+  bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
+  // The move arrow over the selection, the crosshair elsewhere.
+  void Hover(const CanvasPointer& pointer) override;
   // The marquee's size between grid lines; its far side may reach line 32.
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
-  // Marquees are not drawn yet: a gesture leaves the picture, its history and its modified
-  // flag as they were.
-  GestureEnd Release(CanvasPointer&, int, double, double) override {
-    return GestureEnd::kUnrecorded;
-  }
+  void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;
+  GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
+
+ private:
+  IconDocument& doc_;
+  Selection& selection_;
+  Platform& platform_;
+  // The distances from the press point to the selection's sides when a move starts.
+  int grab_left_ = 0;
+  int grab_top_ = 0;
+  int grab_right_ = 0;
+  int grab_bottom_ = 0;
+  // Pending events run at the end of a move; a move handled meanwhile does not run them again.
+  bool letting_events_run_ = false;
 };
 
 }  // namespace pelorin

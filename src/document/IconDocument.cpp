@@ -36,15 +36,33 @@ void IconDocument::FreeRasters() {
   rasters_.FreeToolGlyphs();
 }
 
-void IconDocument::TilePics() { rasters_.TilePics(PicMain, PicMainCopy); }
+void IconDocument::TilePics() {
+  ++canvas_redraws_;
+  rasters_.TilePics(PicMain, PicMainCopy);
+}
 
-void IconDocument::DrawGrid() { rasters_.DrawGrid(PicMain); }
+void IconDocument::DrawGrid() {
+  ++canvas_redraws_;
+  rasters_.DrawGrid(PicMain);
+}
+
+void IconDocument::ShowCanvasCopy() {
+  ++canvas_redraws_;
+  BitBlt(PicMain.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMainCopy.raster(), 0, 0,
+         Rop::kSrcCopy);
+}
+
+void IconDocument::RebuildCanvasCopy() {
+  BitBlt(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, rasters_.empty_canvas(), 0,
+         0, Rop::kSrcCopy);
+  ComposeIcon(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMask.raster(),
+              PicImage.raster());
+}
 
 void IconDocument::ComposeCanvas() {
   ComposeIcon(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMask.raster(),
               PicImage.raster());
-  BitBlt(PicMain.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMainCopy.raster(), 0, 0,
-         Rop::kSrcCopy);
+  ShowCanvasCopy();
   DrawGrid();
 }
 

@@ -72,6 +72,10 @@ class IconDocument {
   void TilePics();
   // The grid ANDed over PicMain.
   void DrawGrid();
+  // PicMain := PicMainCopy (320 x 320), without the grid pass.
+  void ShowCanvasCopy();
+  // PicMainCopy rebuilt from scratch: the empty canvas with the icon laid over it.
+  void RebuildCanvasCopy();
   // The icon laid over the views as they stand: stretched onto PicMainCopy, which is copied onto
   // PicMain under the grid, and onto the cleared preview.
   void ComposeViews();
@@ -87,9 +91,16 @@ class IconDocument {
   // The icon made fully transparent and the canvas emptied (the document variables stay).
   void ClearPicture();
 
+  // Counts the redraws that overwrite PicMain's grid lines or all of it (TilePics, DrawGrid,
+  // ShowCanvasCopy and everything built on them). A figure drawn in invert mode, such as a rubber
+  // band or a marquee, is still on the canvas only while this count stays what it was when the
+  // figure was drawn; removing it by drawing it again is right only then.
+  unsigned CanvasRedraws() const { return canvas_redraws_; }
+
  private:
   Colour back_colour_;
   ModIcoEd rasters_;
+  unsigned canvas_redraws_ = 0;
 };
 
 // The file name part of a path: the text after its last '/' (the whole path without one).

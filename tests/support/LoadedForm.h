@@ -1,6 +1,8 @@
 // A main window loaded with the fake platform, for tests that drive its handlers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "app/frmMain.h"
@@ -18,6 +20,30 @@ struct LoadedForm {
     form.PicMain_MouseDown(button, 0, x, y);
     form.PicMain_MouseMove(button, 0, x, y);
     form.PicMain_MouseUp(button, 0, x, y);
+  }
+  // A drag with `button` from canvas pixel (x0, y0) to (x1, y1): press, a move at the press
+  // point, a move to the end, release there.
+  void DragCanvas(int button, double x0, double y0, double x1, double y1) {
+    form.PicMain_MouseDown(button, 0, x0, y0);
+    form.PicMain_MouseMove(button, 0, x0, y0);
+    form.PicMain_MouseMove(button, 0, x1, y1);
+    form.PicMain_MouseUp(button, 0, x1, y1);
+  }
+  // Whether the canvas and the preview show exactly the icon, as a full redraw would draw them:
+  // no rubber band, no marquee, no stale cell.
+  ::testing::AssertionResult ViewsShowTheIcon() {
+    const Raster canvas = form.doc().PicMain.raster();
+    const Raster preview = form.doc().picIcon.raster();
+    const bool modified = form.doc().Modified;
+    form.doc().DisplayResults();
+    form.doc().Modified = modified;
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x)
+        if (canvas.At(x, y) != form.doc().PicMain.raster().At(x, y))
+          return ::testing::AssertionFailure() << "canvas differs at (" << x << ", " << y << ")";
+    if (preview != form.doc().picIcon.raster())
+      return ::testing::AssertionFailure() << "the preview differs";
+    return ::testing::AssertionSuccess();
   }
   // A click on the tool palette at the top-left corner of tool n's cell.
   void ChooseTool(int tool) {
