@@ -62,7 +62,9 @@ void Canvas::PicMain_MouseMove(int button, int shift, double x, double y) {
   pointer_.current_y = WholePixel(y);
   Current().Hover(pointer_);
   UpdateStatus(button);
-  if (IsDrawingButton(button)) Current().Drag(pointer_, button, shift, x, y);
+  // Only a gesture that began with a press on the canvas drags.
+  if (button == gesture_button_ && gesture_button_ != 0)
+    Current().Drag(pointer_, button, shift, x, y);
 }
 
 void Canvas::PicMain_MouseUp(int button, int, double x, double y) {
@@ -97,6 +99,13 @@ void Canvas::UpdateStatus(int button) {
 }
 
 void Canvas::SelectTool(int tool) {
+  // A gesture cannot go on with another tool than the one it started with.
+  if (gesture_button_ != 0) {
+    Current().Abandon();
+    gesture_button_ = 0;
+    doc_.PicMain.drawMode = DrawMode::kCopyPen;
+    doc_.PicMain.drawStyle = DrawStyle::kSolid;
+  }
   selection_.Commit();
   if (tool < 1 || tool > kToolCount) return;
   if (tools_[tool]->IsDrawingTool()) last_drawing_tool_ = tool;

@@ -133,7 +133,12 @@ void Selection::MergeSelection(bool record) {
 }
 
 void Selection::Commit() {
-  if (!Exists()) return;
+  if (!Exists()) {
+    // A marquee still being marked when its release never came is not a selection, but it must
+    // not stay on the canvas.
+    HideMarquee();
+    return;
+  }
   const bool floating = floating_;
   moving_ = false;
   ClearMarquee();

@@ -63,7 +63,8 @@ class Selection {
   // undo step (after the redo history is emptied).
   void MergeSelection(bool record);
   // The commit of any selection (the main window's Form_MouseUp): ClearMarquee, then a floating
-  // selection is merged and recorded, a marquee merged without a step. Nothing without one.
+  // selection is merged and recorded, a marquee merged without a step. Without one only a
+  // marquee left over from an unfinished marking is removed.
   void Commit();
   // No selection, without touching the picture (a new document).
   void Forget();

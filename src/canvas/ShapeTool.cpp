@@ -85,6 +85,12 @@ GestureEnd ShapeTool::Release(CanvasPointer& pointer, int button, double, double
   return GestureEnd::kRebuiltAndRecorded;
 }
 
+void ShapeTool::Abandon() {
+  RemoveBand();
+  for (Surface* s : {&doc_.picIcon, &doc_.PicImage, &doc_.PicMask})
+    s->fillStyle = FillStyle::kTransparent;
+}
+
 void ShapeTool::Commit(const CanvasPointer& pointer, int button) {
   const int x0 = pointer.start_cell_x;
   const int y0 = pointer.start_cell_y;

@@ -155,7 +155,8 @@ namespace {
 TEST(Canvas, ASelectionClickLeavesThePictureAndItsHistoryAlone) {
   testing::LoadedForm f;
   f.ChooseTool(1);
-  f.ClickCanvas(1, 45, 45);
+  f.form.PicMain_MouseDown(1, 0, 45, 45);
+  f.form.PicMain_MouseUp(1, 0, 45, 45);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
   EXPECT_FALSE(f.form.doc().Modified);
   EXPECT_EQ(f.Mask(4, 4), kWhite);
