@@ -27,13 +27,20 @@ std::optional<CellSize> ShapeTool::DragSize(const CanvasPointer& pointer) const 
                   cells(pointer.current_y, pointer.press_y)};
 }
 
+void ShapeTool::InvertPixels(const std::vector<std::pair<int, int>>& pixels) {
+  Raster& r = doc_.PicMain.raster();
+  for (const auto& [px, py] : pixels) r.Row(py)[px] ^= kColourMask;
+}
+
 void ShapeTool::DrawBand(int x, int y) {
   Surface& canvas = doc_.PicMain;
   canvas.drawMode = DrawMode::kInvert;
   if (IsLine()) {
     canvas.Line(press_x_, press_y_, x, y, LineKind::kLine);
   } else if (IsEllipse()) {
-    canvas.Ellipse(press_x_, press_y_, x, y);
+    // The outline's pixels are kept, so that removing this band needs no second ellipse.
+    ellipse_band_ = EllipseOutlinePixels(canvas.raster(), press_x_, press_y_, x, y);
+    InvertPixels(ellipse_band_);
   } else {
     canvas.Line(press_x_, press_y_, x, y, LineKind::kBox);
   }
@@ -44,7 +51,16 @@ void ShapeTool::DrawBand(int x, int y) {
 }
 
 void ShapeTool::RemoveBand() {
-  if (band_shown_ && band_redraws_ == doc_.CanvasRedraws()) DrawBand(previous_x_, previous_y_);
+  if (band_shown_ && band_redraws_ == doc_.CanvasRedraws()) {
+    if (IsEllipse()) {
+      InvertPixels(ellipse_band_);
+      doc_.PicMain.Refresh({std::min(press_x_, previous_x_), std::min(press_y_, previous_y_),
+                            std::max(press_x_, previous_x_) + 1,
+                            std::max(press_y_, previous_y_) + 1});
+    } else {
+      DrawBand(previous_x_, previous_y_);
+    }
+  }
   band_shown_ = false;
 }
 

@@ -7,6 +7,9 @@
 // current colour inside.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "canvas/CanvasTool.h"
 #include "colour/ColourCommands.h"
 #include "document/IconDocument.h"
@@ -36,6 +39,7 @@ class ShapeTool : public CanvasTool {
   // it is gone.
   void DrawBand(int x, int y);
   void RemoveBand();
+  void InvertPixels(const std::vector<std::pair<int, int>>& pixels);
   void Commit(const CanvasPointer& pointer, int button);
 
   int tool_;
@@ -49,6 +53,8 @@ class ShapeTool : public CanvasTool {
   int previous_x_ = 0;
   int previous_y_ = 0;
   bool band_shown_ = false;
+  // The canvas pixels of the ellipse band last drawn.
+  std::vector<std::pair<int, int>> ellipse_band_;
   unsigned band_redraws_ = 0;
 };
 

@@ -50,29 +50,46 @@ class InkWriter {
 // pixel exactly once and the brush can leave the pen's pixels alone.
 class PixelMask {
  public:
-  explicit PixelMask(const Raster& r)
-      : width_(r.width()),
-        height_(r.height()),
-        bits_(static_cast<std::size_t>(width_) * height_, 0) {}
+  // The pixels of `area` (clipped to the raster) can be marked; others are ignored.
+  PixelMask(const Raster& r, Rect area) : area_(Intersect(area, r.Bounds())) {
+    if (!area_.Empty())
+      bits_.assign((static_cast<std::size_t>(area_.Width()) * area_.Height() + 63) / 64, 0);
+  }
 
   void Mark(i64 x, i64 y) {
-    if (Inside(x, y)) bits_[Index(x, y)] = 1;
+    if (!Inside(x, y)) return;
+    const std::size_t i = Index(x, y);
+    std::uint64_t& word = bits_[i / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+    if (word & bit) return;
+    word |= bit;
+    marked_.push_back({x, y});
   }
-  bool Test(i64 x, i64 y) const { return Inside(x, y) && bits_[Index(x, y)] != 0; }
+  bool Test(i64 x, i64 y) const {
+    if (!Inside(x, y)) return false;
+    const std::size_t i = Index(x, y);
+    return (bits_[i / 64] >> (i % 64)) & 1;
+  }
 
+  // Each marked pixel once.
   void Paint(InkWriter& out) const {
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x)
-        if (bits_[Index(x, y)]) out.Pixel(x, y);
+    for (const auto& [x, y] : marked_) out.Pixel(x, y);
   }
+  std::vector<std::pair<i64, i64>>& Marked() { return marked_; }
 
  private:
-  bool Inside(i64 x, i64 y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-  std::size_t Index(i64 x, i64 y) const { return static_cast<std::size_t>(y * width_ + x); }
+  bool Inside(i64 x, i64 y) const {
+    return x >= area_.left && y >= area_.top && x < area_.right && y < area_.bottom;
+  }
+  std::size_t Index(i64 x, i64 y) const {
+    return static_cast<std::size_t>((y - area_.top) * area_.Width() + (x - area_.left));
+  }
 
-  int width_;
-  int height_;
-  std::vector<std::uint8_t> bits_;
+  Rect area_;
+  // One bit per pixel of the area, and the marked pixels in the order they came: a figure's pen
+  // covers few pixels of a large area, so painting walks the list, not the area.
+  std::vector<std::uint64_t> bits_;
+  std::vector<std::pair<i64, i64>> marked_;
 };
 
 // Number of pixels a line from (x0, y0) to (x1, y1) covers: its length along the major axis.
@@ -168,10 +185,17 @@ void MarkClosedPath(const std::vector<Point>& path, bool dotted, int width, int 
   for (std::size_t p = 0; p < path.size(); ++p) {
     const Point a = path[p];
     const Point b = path[(p + 1) % path.size()];
+    const i64 length = LineLength(a.x, a.y, b.x, b.y);
+    if (length == 1) {
+      // A step to a neighbour (most of an ellipse's path) covers just its start.
+      if (!dotted || DotOn(base)) mask.Mark(a.x, a.y);
+      base += 1;
+      continue;
+    }
     WalkLine(a.x, a.y, b.x, b.y, width, height, [&](i64 x, i64 y, i64 k) {
       if (!dotted || DotOn(base + k)) mask.Mark(x, y);
     });
-    base += LineLength(a.x, a.y, b.x, b.y);
+    base += length;
   }
 }
 
@@ -339,6 +363,25 @@ void FillBox(Raster& r, int x0, int y0, int x1, int y1, const Ink& ink) {
     out.Span(y, std::min(x0, x1), static_cast<i64>(std::max(x0, x1)) + 1);
 }
 
+namespace {
+
+// The pen pixels of an ellipse (or of the box drawn for a tiny one) marked in `outline`.
+void MarkEllipseOutline(i64 l, i64 t, i64 rr, i64 b, bool dotted, const Raster& r,
+                        PixelMask& outline) {
+  if (rr - l <= 2 || b - t <= 2) {
+    // Drawn as the system draws a rectangle: the closed path through the corner pixels, starting
+    // at the top right and going anticlockwise. Its interior [l+1, r-1) x [t+1, b-1) is empty at
+    // these sizes, so the brush has nothing to paint. A 1 x 1 box is a path of zero length and
+    // draws nothing.
+    MarkClosedPath({{rr - 1, t}, {l, t}, {l, b - 1}, {rr - 1, b - 1}}, dotted, r.width(),
+                   r.height(), outline);
+  } else {
+    MarkClosedPath(EllipseOutline(l, t, rr, b), dotted, r.width(), r.height(), outline);
+  }
+}
+
+}  // namespace
+
 void DrawEllipse(Raster& r, int left, int top, int right, int bottom, const Pen& pen,
                  std::optional<Ink> brush) {
   const i64 l = std::min(left, right);
@@ -350,30 +393,40 @@ void DrawEllipse(Raster& r, int left, int top, int right, int bottom, const Pen&
   if (w == 0 || h == 0 || w > kMaxEllipseExtent || h > kMaxEllipseExtent) return;
   if (r.empty() || rr <= 0 || b <= 0 || l >= r.width() || t >= r.height()) return;
 
-  const bool dotted = pen.style == DrawStyle::kDot;
-  PixelMask outline(r);
-  if (w <= 2 || h <= 2) {
-    // Drawn as the system draws a rectangle: the closed path through the corner pixels, starting
-    // at the top right and going anticlockwise. Its interior [l+1, r-1) x [t+1, b-1) is empty at
-    // these sizes, so the brush has nothing to paint. A 1 x 1 box is a path of zero length and
-    // draws nothing.
-    MarkClosedPath({{rr - 1, t}, {l, t}, {l, b - 1}, {rr - 1, b - 1}}, dotted, r.width(),
-                   r.height(), outline);
-  } else {
-    MarkClosedPath(EllipseOutline(l, t, rr, b), dotted, r.width(), r.height(), outline);
-    if (brush) {
-      // Interior first, minus the pixels the pen is about to draw: the same picture as painting
-      // the pen over the brush, but an inverting pen or brush touches every pixel once.
-      InkWriter fill(r, *brush);
-      EllipseInterior(l, t, rr, b, [&](i64 y, i64 x0, i64 x1) {
-        if (y < 0 || y >= r.height()) return;
-        for (i64 x = std::max<i64>(x0, 0); x < std::min<i64>(x1, r.width()); ++x)
-          if (!outline.Test(x, y)) fill.Pixel(x, y);
-      });
-    }
+  PixelMask outline(
+      r, Rect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(rr), static_cast<int>(b)});
+  MarkEllipseOutline(l, t, rr, b, pen.style == DrawStyle::kDot, r, outline);
+  if (brush && w > 2 && h > 2) {
+    // Interior first, minus the pixels the pen is about to draw: the same picture as painting
+    // the pen over the brush, but an inverting pen or brush touches every pixel once.
+    InkWriter fill(r, *brush);
+    EllipseInterior(l, t, rr, b, [&](i64 y, i64 x0, i64 x1) {
+      if (y < 0 || y >= r.height()) return;
+      for (i64 x = std::max<i64>(x0, 0); x < std::min<i64>(x1, r.width()); ++x)
+        if (!outline.Test(x, y)) fill.Pixel(x, y);
+    });
   }
   InkWriter out(r, pen.ink);
   outline.Paint(out);
+}
+
+std::vector<std::pair<int, int>> EllipseOutlinePixels(const Raster& r, int left, int top, int right,
+                                                      int bottom) {
+  const i64 l = std::min(left, right);
+  const i64 t = std::min(top, bottom);
+  const i64 rr = std::max(left, right);
+  const i64 b = std::max(top, bottom);
+  std::vector<std::pair<int, int>> pixels;
+  if (rr - l == 0 || b - t == 0 || rr - l > kMaxEllipseExtent || b - t > kMaxEllipseExtent)
+    return pixels;
+  if (r.empty() || rr <= 0 || b <= 0 || l >= r.width() || t >= r.height()) return pixels;
+  PixelMask outline(
+      r, Rect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(rr), static_cast<int>(b)});
+  MarkEllipseOutline(l, t, rr, b, false, r, outline);
+  pixels.reserve(outline.Marked().size());
+  for (const auto& [x, y] : outline.Marked())
+    pixels.emplace_back(static_cast<int>(x), static_cast<int>(y));
+  return pixels;
 }
 
 bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush) {
@@ -407,8 +460,12 @@ bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush
     // nothing leaks through a diagonal gap. One seed per run of matching pixels.
     for (const int ny : {sy - 1, sy + 1}) {
       if (ny < 0 || ny >= h) continue;
-      for (int px = left; px < right; ++px)
-        if (fresh(px, ny) && (px == left || !fresh(px - 1, ny))) seeds.emplace_back(px, ny);
+      bool in_run = false;
+      for (int px = left; px < right; ++px) {
+        const bool matches = fresh(px, ny);
+        if (matches && !in_run) seeds.emplace_back(px, ny);
+        in_run = matches;
+      }
     }
   }
 

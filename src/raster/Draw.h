@@ -6,6 +6,8 @@
 #pragma once
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "raster/Raster.h"
 
@@ -57,6 +59,11 @@ void FillBox(Raster& r, int x0, int y0, int x1, int y1, const Ink& ink);
 // 2 or less draws the outline of a box and no interior (a 1 x 1 box draws nothing).
 void DrawEllipse(Raster& r, int left, int top, int right, int bottom, const Pen& pen,
                  std::optional<Ink> brush);
+// The pixels a solid pen covers when DrawEllipse draws that outline on `r`, each once (those
+// inside `r` only). Inverting them twice restores the raster, without working the ellipse out
+// again.
+std::vector<std::pair<int, int>> EllipseOutlinePixels(const Raster& r, int left, int top, int right,
+                                                      int bottom);
 
 // Flood fill of the surface kind: every pixel whose stored value equals `match` and which is
 // connected to (x, y) through horizontal and vertical neighbours is painted with `brush`.

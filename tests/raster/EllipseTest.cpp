@@ -165,3 +165,26 @@ TEST(EllipseTest, ClippedAtTheRasterEdges) {
 
 }  // namespace
 }  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+// The outline's own pixel list, which the rubber band inverts and inverts back, is exactly what
+// the pen draws, clipped to the raster, for tiny, thin, large and off-edge ellipses.
+TEST(EllipseOutlinePixels, AreThePixelsThePenDraws) {
+  for (const Rect box : {Rect{3, 3, 5, 4}, Rect{2, 2, 4, 9}, Rect{1, 1, 30, 20},
+                         Rect{-10, 5, 12, 40}, Rect{25, 25, 3, 7}, Rect{0, 0, 1, 1}}) {
+    Raster drawn(32, 32, kBlack);
+    DrawEllipse(drawn, box.left, box.top, box.right, box.bottom, Pen{Ink{kWhite}}, std::nullopt);
+    Raster listed(32, 32, kBlack);
+    for (const auto& [x, y] :
+         EllipseOutlinePixels(listed, box.left, box.top, box.right, box.bottom)) {
+      ASSERT_EQ(listed.At(x, y), kBlack) << "each pixel once";
+      listed.SetPixel(x, y, kWhite);
+    }
+    EXPECT_EQ(listed, drawn) << box.left << "," << box.top << "," << box.right << "," << box.bottom;
+  }
+}
+
+}  // namespace
+}  // namespace pelorin
