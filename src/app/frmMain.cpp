@@ -37,6 +37,8 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       recent_(platform),
       files_(doc_, undo_, recent_, platform, *this),
       extract_(files_, *this, platform),
+      image_(doc_, selection_, changes_, platform, host),
+      recolour_(doc_, selection_, changes_, platform),
       menus_(BuildMenus()) {}
 
 // The menu table: one row per item.
@@ -54,6 +56,12 @@ std::vector<MenuItem> frmMain::BuildMenus() {
       Form_MouseUp(1, 0, 0, 0);
       (undo_.*step)();
     };
+  };
+  // The mirror items' enabling follows the selection's size, worked out when the menu opens.
+  const auto mirror = [this](int index, const char* caption) {
+    return MenuRow("MnuMirrorOpts", index, caption,
+                   [this, index] { image_.MnuMirrorOpts_Click(index); })
+        .EnabledWhen([this, index] { return image_.MirrorEnabled(index); });
   };
   const auto palette_is = [this](PaletteMode mode) {
     return [this, mode] { return colours_.Mode() == mode; };
@@ -97,29 +105,29 @@ std::vector<MenuItem> frmMain::BuildMenus() {
           }),
       MenuRow("MnuImage", 0, "图象(&I)")
           .WithItems({
-              DisabledRow("MnuImageOpts", 0, "按钮效果(&B)"),
-              DisabledRow("MnuImageOpts", 1, "屏幕捕获(&C)"),
-              DisabledRow("MnuImageOpts", 2, "底色梯度(&G)"),
+              MenuRow("MnuImageOpts", 0, "按钮效果(&B)", [this] { image_.ButtonEffect(); }),
+              MenuRow("MnuImageOpts", 1, "屏幕捕获(&C)", [this] { image_.ScreenCapture(); }),
+              MenuRow("MnuImageOpts", 2, "底色梯度(&G)", [this] { image_.BackgroundGradient(); }),
               Separator("MnuImageOpts", 3),
-              DisabledRow("MnuImageOpts", 4, "水平翻转(&H)"),
-              DisabledRow("MnuImageOpts", 5, "垂直翻转(&V)"),
+              MenuRow("MnuImageOpts", 4, "水平翻转(&H)", [this] { image_.Flip(4); }),
+              MenuRow("MnuImageOpts", 5, "垂直翻转(&V)", [this] { image_.Flip(5); }),
               Separator("MnuImageOpts", 6),
-              DisabledRow("MnuImageOpts", 7, "逆时针旋转(&A)"),
-              DisabledRow("MnuImageOpts", 8, "顺时针旋转(&D)"),
+              MenuRow("MnuImageOpts", 7, "逆时针旋转(&A)", [this] { image_.Rotate(7); }),
+              MenuRow("MnuImageOpts", 8, "顺时针旋转(&D)", [this] { image_.Rotate(8); }),
               Separator("MnuImageOpts", 9),
               MenuRow("MnuImageOpts", 10, "镜象(&M)")
                   .WithItems({
-                      DisabledRow("MnuMirrorOpts", 0, "左半至右半(&e)"),
-                      DisabledRow("MnuMirrorOpts", 1, "右半至左半(&f)"),
-                      DisabledRow("MnuMirrorOpts", 2, "上部至下部(&T)"),
-                      DisabledRow("MnuMirrorOpts", 3, "下部至上部(&m)"),
+                      mirror(0, "左半至右半(&e)"),
+                      mirror(1, "右半至左半(&f)"),
+                      mirror(2, "上部至下部(&T)"),
+                      mirror(3, "下部至上部(&m)"),
                   }),
           }),
       MenuRow("MnuColor", 0, "颜色(&C)")
           .WithItems({
-              DisabledRow("MnuColorOpts", 0, "灰度(&G)"),
-              DisabledRow("MnuColorOpts", 1, "反色(&I)"),
-              DisabledRow("MnuColorOpts", 2, "颜色调整(&A)"),
+              MenuRow("MnuColorOpts", 0, "灰度(&G)", [this] { recolour_.MakeGrayscale(); }),
+              MenuRow("MnuColorOpts", 1, "反色(&I)", [this] { recolour_.InvertColours(); }),
+              MenuRow("MnuColorOpts", 2, "颜色调整(&A)", [this] { recolour_.AdjustColours(); }),
               Separator("MnuColorOpts", 3),
               MenuRow("MnuColorOpts", 4, "默认调色板(&D)",
                       [this] { colours_.ShowDefaultPalette(); })

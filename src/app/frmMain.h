@@ -19,6 +19,7 @@
 #include "canvas/Selection.h"
 #include "canvas/StatusArea.h"
 #include "colour/ColourCommands.h"
+#include "colour/RecolourCommands.h"
 #include "document/FileCommands.h"
 #include "document/IconDocument.h"
 #include "edit/PictureChanges.h"
@@ -28,6 +29,7 @@
 #include "platform/ShownSurface.h"
 #include "raster/Surface.h"
 #include "recent/ModRecent.h"
+#include "transform/ImageCommands.h"
 
 namespace pelorin {
 
@@ -133,6 +135,8 @@ class frmMain : private DocumentWindow {
   ModRecent recent_;
   FileCommands files_;
   ExtractCommand extract_;
+  ImageCommands image_;
+  RecolourCommands recolour_;
   std::vector<MenuItem> menus_;
 };
 

@@ -57,12 +57,16 @@ void Selection::ClearMarquee() {
     canvas.drawMode = DrawMode::kInvert;
     canvas.drawStyle = style;
   } else {
-    canvas.Line(rect_.left, rect_.top, rect_.right, rect_.bottom, LineKind::kBox, kBlack);
-    marquee_shown_ = false;
-    marquee_rect_ = rect_;
-    RefreshMarquee();
+    EraseMarquee();
   }
   marquee_ = floating_ = false;
+}
+
+void Selection::EraseMarquee() {
+  doc_.PicMain.Line(rect_.left, rect_.top, rect_.right, rect_.bottom, LineKind::kBox, kBlack);
+  marquee_shown_ = false;
+  marquee_rect_ = rect_;
+  RefreshMarquee();
 }
 
 void Selection::CaptureSelection() {

@@ -48,6 +48,9 @@ class Selection {
   // a gesture, which repaints the grid lines; dotted invert mode inside a selection press, which
   // removes the marquee); then there is no selection.
   void ClearMarquee();
+  // The same outline in black with the canvas pen as it is, the selection left as it is (the
+  // commands that change a selection's pixels start with it).
+  void EraseMarquee();
   // The selection surfaces sized W x H and filled with the icon's pixels under the rectangle.
   void CaptureSelection();
   // A marquee becomes a floating selection: the pixels under it turn transparent in the picture

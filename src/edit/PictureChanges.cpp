@@ -10,4 +10,18 @@ void PictureChanges::Apply(SelectionFirst first, const PictureEdit& edit) {
   undo_.RecordStep();
 }
 
+void PictureChanges::ApplyToSelectionOrPicture(const PictureEdit& edit) {
+  if (!selection_.Exists()) {
+    Apply(SelectionFirst::kLeave, edit);
+    return;
+  }
+  selection_.EraseMarquee();
+  edit(doc_.PicSelMask.raster(), doc_.PicSelImage.raster());
+  if (selection_.IsFloating()) {
+    selection_.ShowFloatingSelection();
+  } else {
+    selection_.StoreMarkedSelection();
+  }
+}
+
 }  // namespace pelorin

@@ -13,8 +13,8 @@
 
 namespace pelorin {
 
-// Rewrites the icon in place: `mask` is PicMask (black = opaque, white = transparent), `image`
-// is PicImage, both 32 x 32.
+// Rewrites a picture in place: `mask` (black = opaque, white = transparent) and `image`, PicMask
+// and PicImage (32 x 32) or a selection's PicSelMask and PicSelImage (W x H).
 using PictureEdit = std::function<void(Raster& mask, Raster& image)>;
 
 enum class SelectionFirst {
@@ -28,6 +28,11 @@ class PictureChanges {
       : doc_(doc), selection_(selection), undo_(undo) {}
 
   void Apply(SelectionFirst first, const PictureEdit& edit);
+  // The commands that work on the selection when there is one (flips, mirroring, grayscale,
+  // invert): on the selection's rasters, redrawn as a floating selection or written back under
+  // its marquee, with no step of their own (the change is recorded with the selection's commit);
+  // otherwise on the whole picture as Apply does.
+  void ApplyToSelectionOrPicture(const PictureEdit& edit);
 
  private:
   IconDocument& doc_;

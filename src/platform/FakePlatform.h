@@ -228,6 +228,9 @@ class FakeWindowHost : public WindowHost {
   int OuterHeight() const override { return outer_height; }
   void Close() override { ++close_requests; }
   int close_requests = 0;
+  void Hide() override { shown = false; }
+  void Show() override { shown = true; }
+  bool shown = true;
   void Move(int l, int t) override {
     left = l;
     top = t;

@@ -140,6 +140,9 @@ class WindowHost {
   virtual void ControlsChanged() {}
   // Asks the window to close; its unload handler may still keep it open.
   virtual void Close() {}
+  // Takes the window off the screen and brings it back (around a screen capture).
+  virtual void Hide() {}
+  virtual void Show() {}
 };
 
 }  // namespace pelorin
