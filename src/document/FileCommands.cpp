@@ -7,15 +7,13 @@
 #include "app/StartUp.h"
 #include "app/frmMain.h"
 #include "document/IconFile.h"
-#include "extract/IconDecoder.h"
+#include "extract/FileSource.h"
 
 namespace pelorin {
 
 namespace {
 
 constexpr std::string_view kIconFilter = "图标文件(*.ico)|*.ico";
-// Icon files are small; anything bigger than this is not one we can open.
-constexpr std::size_t kLargestIconFile = 64u << 20;
 
 // The file name part of a path: the text after its last '/' (the whole path without one).
 std::string FileNamePart(const std::string& path) {
@@ -82,9 +80,7 @@ void frmMain::MnuOpen_Click() {
   }
 
   // The file must load as an icon; the previous document stays as it was when it does not.
-  std::optional<IconPicture> icon;
-  if (auto bytes = ReadWholeFile(path, kLargestIconFile))
-    icon = DecodeIconFile(*bytes, platform_.ScreenBitsPerPixel());
+  const std::optional<IconPicture> icon = ReadIconFile(path, platform_.ScreenBitsPerPixel());
   if (!icon) {
     OpenFromDrop = OpenFromCommandLine = OpenFromRecent = false;
     SetCanvasEnabled(true);

@@ -89,19 +89,6 @@ std::optional<int> ReadImageCount(const std::string& path) {
   return static_cast<std::int16_t>(head[4] | (head[5] << 8));
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > limit) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-    return std::nullopt;
-  return bytes;
-}
-
 std::optional<std::string> OpenForWriting(const std::string& path, bool& created) {
   created = false;
   int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);

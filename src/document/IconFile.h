@@ -35,9 +35,6 @@ std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask);
 // cannot be read or is shorter.
 std::optional<int> ReadImageCount(const std::string& path);
 
-// Reads a whole file of at most `limit` bytes; nullopt when it cannot be read or is larger.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit);
-
 // Checks that `path` can be written: an existing file must be writable; a missing one must be
 // creatable (it is created, empty). Gives the system's description of the failure, or nullopt.
 // `created` tells whether the call made a new, empty file.

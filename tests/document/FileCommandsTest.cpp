@@ -150,6 +150,17 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
     }
 }
 
+// Opening reads the icon's directory and image, not the whole file: an icon padded to 4 GiB (a
+// sparse file, so the disk holds only the icon) opens like any other.
+TEST_F(FileCommandsTest, AnIconAtTheStartOfAHugeFileOpens) {
+  const std::string path = Write(kIco24, "padded.ico");
+  fs::resize_file(path, (std::uintmax_t{1} << 32) + 5);
+  f.form.OpenDroppedFile({path});
+  EXPECT_TRUE(f.platform.messages.empty());
+  EXPECT_EQ(f.form.DocPath, path);
+  EXPECT_EQ(f.Image(1, 0), 0x080004u);  // blue 8, green 0, red 4
+}
+
 TEST_F(FileCommandsTest, AFileThatIsNotAnIconIsRefusedAndTheDocumentKept) {
   f.ClickCanvas(1, 5, 5);
   f.form.Modified = false;
