@@ -1,6 +1,5 @@
 // New, Open, Save and Save As; the save-changes prompt; the file writer; and the window's
 // lifecycle around them (drops, the recent list, closing).
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -178,7 +177,7 @@ void frmMain::WriteIconFile(const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeIcon(PicImage.raster(), PicMask.raster());
   if (auto error = ReplaceFile(path, bytes)) {
     // A file made only to test that the path is writable is not left behind empty.
-    if (created) std::remove(path.c_str());
+    if (created) RemoveCreatedFile(path);
     return fail(*error);
   }
   DocPath = path;

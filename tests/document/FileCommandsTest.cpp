@@ -117,6 +117,18 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
 }
 
+// Saving as a link whose file does not exist yet writes that file and keeps the link.
+TEST_F(FileCommandsTest, SavingThroughADanglingLinkKeepsTheLink) {
+  fs::create_symlink("real.ico", File("link.ico"));
+  f.ClickCanvas(1, 5, 5);
+  f.platform.save_answers.push_back(FileChoice{File("link.ico"), "link.ico"});
+  f.form.MnuSaveAs_Click();
+  EXPECT_TRUE(f.platform.messages.empty());
+  EXPECT_TRUE(f.form.SaveSucceeded);
+  EXPECT_TRUE(fs::is_symlink(File("link.ico")));
+  EXPECT_EQ(Read(File("real.ico")), EncodeIcon(f.form.PicImage.raster(), f.form.PicMask.raster()));
+}
+
 TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   f.ClickCanvas(1, 5, 5);
   f.form.Modified = false;
