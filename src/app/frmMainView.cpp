@@ -105,7 +105,12 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
   setFixedSize(sizeHint());
 }
 
-frmMainView::~frmMainView() = default;
+frmMainView::~frmMainView() {
+  // The child widgets call into the core as they go (they unhook its refresh handlers), so they
+  // go before it: QWidget would delete them only after core_ is gone.
+  delete takeCentralWidget();
+  delete menuBar();
+}
 
 void frmMainView::AddItems(QMenu* menu, const std::string& top,
                            const std::vector<MenuItem>& items) {
