@@ -11,12 +11,12 @@ packages=(
   libpng-dev
   fonts-wqy-microhei
   # The tests validate the desktop entry, the AppStream metainfo and the MIME package.
-  desktop-file-utils appstream shared-mime-info
+  desktop-file-utils appstream shared-mime-info file
 )
 for group in "$@"; do
   case "$group" in
     sanitizers) packages+=(clang libclang-rt-14-dev) ;;
-    package) packages+=(dpkg-dev file) ;;
+    package) packages+=(dpkg-dev) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
