@@ -11,7 +11,7 @@
 namespace pelorin {
 namespace {
 
-constexpr int kSide = History::kSide;
+constexpr int kSide = kIconSize;
 
 void BM_HistoryRecordAndUndo(benchmark::State& state) {
   History history;

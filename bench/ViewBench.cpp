@@ -16,8 +16,9 @@ struct Window {
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x)
         if ((x * 7 + y * 3) % 5 != 0) {
-          form.PicMask.raster().SetPixel(x, y, kBlack);
-          form.PicImage.raster().SetPixel(x, y, static_cast<Colour>(x * 0x0801 + y * 0x10000));
+          form.doc().PicMask.raster().SetPixel(x, y, kBlack);
+          form.doc().PicImage.raster().SetPixel(x, y,
+                                                static_cast<Colour>(x * 0x0801 + y * 0x10000));
         }
   }
   FakePlatform platform;
@@ -28,8 +29,8 @@ struct Window {
 void BM_DisplayResults(benchmark::State& state) {
   Window w;
   for (auto _ : state) {
-    w.form.DisplayResults();
-    benchmark::DoNotOptimize(w.form.PicMain.raster().Row(0));
+    w.form.doc().DisplayResults();
+    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
   }
 }
 BENCHMARK(BM_DisplayResults)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -37,8 +38,8 @@ BENCHMARK(BM_DisplayResults)->Repetitions(9)->ReportAggregatesOnly(true);
 void BM_DrawGrid(benchmark::State& state) {
   Window w;
   for (auto _ : state) {
-    w.form.DrawGrid();
-    benchmark::DoNotOptimize(w.form.PicMain.raster().Row(0));
+    w.form.doc().DrawGrid();
+    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
   }
 }
 BENCHMARK(BM_DrawGrid)->Repetitions(9)->ReportAggregatesOnly(true);

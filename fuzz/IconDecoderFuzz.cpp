@@ -14,9 +14,9 @@ namespace {
 void Check(const std::optional<pelorin::IconPicture>& picture) {
   if (!picture) return;
   for (const pelorin::Raster* r : {&picture->mask, &picture->image})
-    if (r->width() != pelorin::kIconSide || r->height() != pelorin::kIconSide) std::abort();
-  for (int y = 0; y < pelorin::kIconSide; ++y)
-    for (int x = 0; x < pelorin::kIconSide; ++x) {
+    if (r->width() != pelorin::kIconSize || r->height() != pelorin::kIconSize) std::abort();
+  for (int y = 0; y < pelorin::kIconSize; ++y)
+    for (int x = 0; x < pelorin::kIconSize; ++x) {
       const pelorin::Colour m = picture->mask.At(x, y);
       if (m != pelorin::kBlack && m != pelorin::kWhite) std::abort();
       // A transparent pixel of an image with alpha is black; without alpha the file's colour

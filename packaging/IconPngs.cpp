@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/SurfaceView.h"
+#include "platform/qt/QtConvert.h"
 #include "raster/Picture.h"
 
 int main(int argc, char* argv[]) {

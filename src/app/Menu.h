@@ -1,26 +1,44 @@
-// The menu bar as the main window defines it. The view builds its menus from this model and
-// reads enabling and check marks from it each time a menu opens; clicks come back to the
-// window's handlers by the item's control name and index.
+// The menu bar as a table. Each item names its command and the rules of its state: when it is
+// enabled and when it carries a check mark. Opening a menu, and every click or shortcut, works
+// the rules out again (MenuTable::Evaluate); a click acts only when its item is enabled then.
+// The view builds its menus from the table and copies captions, enabling, marks and visibility.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace pelorin {
 
 struct MenuItem {
-  std::string name;      // control name, e.g. "MnuEditOpts"
-  int index = 0;         // index within its control array
-  std::string caption;   // with '&' before the access key; "-" is a separator
-  std::string shortcut;  // e.g. "Ctrl+Z"; empty for none
-  bool enabled = true;
-  bool literal = false;    // the caption is shown as it is ('&' is not an access key)
-  bool checkable = false;  // carries a check mark when checked
-  bool checked = false;
+  std::string name;                    // control name, e.g. "MnuEditOpts"
+  int index = 0;                       // index within its control array
+  std::string caption;                 // with '&' before the access key; "-" is a separator
+  std::string shortcut;                // e.g. "Ctrl+Z"; empty for none
+  std::function<void()> command;       // what a click does; none for separators and submenus
+  std::function<bool()> enabled_when;  // none: always enabled
+  std::function<bool()> checked_when;  // none: never checked
+  bool literal = false;                // the caption is shown as it is ('&' is no access key)
   bool visible = true;
   std::vector<MenuItem> items;  // a submenu
 
+  // Worked out by Evaluate.
+  bool enabled = true;
+  bool checked = false;
+
   bool IsSeparator() const { return caption == "-"; }
+  bool checkable() const { return static_cast<bool>(checked_when); }
 };
+
+// A row of the table.
+MenuItem MenuRow(std::string name, int index, std::string caption,
+                 std::function<void()> command = {}, std::string shortcut = {});
+// A row whose item is never enabled (a command that is not there yet).
+MenuItem DisabledRow(std::string name, int index, std::string caption);
+
+// Works out the enabling and marks of `items` and their submenus.
+void Evaluate(std::vector<MenuItem>& items);
+// The item with this control name and index anywhere in `menus`, or null.
+MenuItem* FindMenuItem(std::vector<MenuItem>& menus, const std::string& name, int index);
 
 }  // namespace pelorin

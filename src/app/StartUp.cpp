@@ -2,8 +2,6 @@
 
 namespace pelorin {
 
-std::string ErrorTitle() { return std::string(kProgramTitle) + " - 错误"; }
-
 bool CheckScreenSize(Platform& platform) {
   if (platform.ScreenHeight() < 480 || platform.ScreenWidth() < 640) {
     platform.MsgBox(std::string(kProgramTitle) + " 要求屏幕设置至少 640 X 480 象素。\r\n\r\n" +

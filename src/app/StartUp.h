@@ -7,13 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/Platform.h"
 
 namespace pelorin {
-
-inline constexpr std::string_view kProgramTitle = "Pelorin";
-// Title of every error box: "Pelorin - 错误".
-std::string ErrorTitle();
 
 // At least 640 x 480 pixels; otherwise the size message (stop icon) and false.
 bool CheckScreenSize(Platform& platform);

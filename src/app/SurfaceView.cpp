@@ -6,58 +6,9 @@
 #include <QPixmap>
 #include <map>
 
+#include "platform/qt/QtConvert.h"
+
 namespace pelorin {
-
-QImage ToQImage(const Raster& raster) {
-  QImage image;
-  CopyToQImage(raster, image);
-  return image;
-}
-
-void CopyToQImage(const Raster& raster, QImage& image) {
-  if (image.width() != raster.width() || image.height() != raster.height() ||
-      image.format() != QImage::Format_RGB32)
-    image = QImage(raster.width(), raster.height(), QImage::Format_RGB32);
-  for (int y = 0; y < raster.height(); ++y) {
-    const Colour* in = raster.Row(y);
-    auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
-    for (int x = 0; x < raster.width(); ++x) {
-      const Colour c = in[x];
-      out[x] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    }
-  }
-}
-
-QImage ToQImageWithAlpha(const Picture& picture) {
-  QImage image = ToQImage(picture.image).convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (picture.mask.At(x, y) == kWhite) image.setPixel(x, y, 0);
-  return image;
-}
-
-int CoreButton(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return 1;
-    case Qt::RightButton:
-      return 2;
-    case Qt::MiddleButton:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
-int CoreButtons(Qt::MouseButtons buttons) {
-  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-         (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int CoreShift(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
-}
 
 namespace {
 
@@ -89,12 +40,20 @@ QCursor CursorFor(const Surface& surface) {
 
 }  // namespace
 
-SurfaceView::SurfaceView(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
-  setObjectName(QString::fromStdString(surface.name()));
-  setFixedSize(surface.width(), surface.height());
+SurfaceView::SurfaceView(const ShownSurface& shown, QWidget* parent)
+    : QWidget(parent),
+      surface_(*shown.surface),
+      shown_surface_(shown),
+      changed_(surface_.raster().Bounds()) {
+  setObjectName(QString::fromStdString(surface_.name()));
+  setFixedSize(surface_.width(), surface_.height());
+  move(shown.at.left, shown.at.top);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  surface_.SetRefreshHandler([this] { update(); });
+  surface_.SetRefreshHandler([this](Rect changed) {
+    changed_ = Union(changed_, changed);
+    update(ToQRect(changed));
+  });
   surface_.SetPointerHandler([this] { FollowPointer(); });
   FollowPointer();
 }
@@ -106,38 +65,34 @@ SurfaceView::~SurfaceView() {
 
 void SurfaceView::FollowPointer() { setCursor(CursorFor(surface_)); }
 
-void SurfaceView::FollowTooltip() {
-  if (tooltip) setToolTip(QString::fromStdString(tooltip()));
+void SurfaceView::FollowEnabling() {
+  setEnabled(!shown_surface_.enabled || shown_surface_.enabled());
 }
 
-void SurfaceView::paintEvent(QPaintEvent*) {
-  CopyToQImage(surface_.raster(), shown_);
+void SurfaceView::paintEvent(QPaintEvent* event) {
+  // Only what changed since the last paint is converted; the rest of the picture is kept.
+  CopyToQImage(surface_.raster(), shown_, changed_);
+  changed_ = {};
   QPainter painter(this);
-  painter.drawImage(0, 0, shown_);
+  painter.drawImage(event->rect(), shown_, event->rect());
+}
+
+void SurfaceView::Forward(const PointerHandler& handler, int button, QMouseEvent* event) {
+  if (handler)
+    handler(button, CoreShift(event->modifiers()), event->position().x(), event->position().y());
+  if (shown_surface_.tooltip) setToolTip(QString::fromStdString(shown_surface_.tooltip()));
 }
 
 void SurfaceView::mousePressEvent(QMouseEvent* event) {
-  if (on_press) {
-    on_press(CoreButton(event->button()), CoreShift(event->modifiers()), event->position().x(),
-             event->position().y());
-  }
-  FollowTooltip();
+  Forward(shown_surface_.on_press, CoreButton(event->button()), event);
 }
 
 void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
-  if (on_move) {
-    on_move(CoreButtons(event->buttons()), CoreShift(event->modifiers()), event->position().x(),
-            event->position().y());
-  }
-  FollowTooltip();
+  Forward(shown_surface_.on_move, CoreButtons(event->buttons()), event);
 }
 
 void SurfaceView::mouseReleaseEvent(QMouseEvent* event) {
-  if (on_release) {
-    on_release(CoreButton(event->button()), CoreShift(event->modifiers()), event->position().x(),
-               event->position().y());
-  }
-  FollowTooltip();
+  Forward(shown_surface_.on_release, CoreButton(event->button()), event);
 }
 
 }  // namespace pelorin

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/StartUp.h"
+#include "base/Text.h"
 
 namespace pelorin {
 
@@ -31,28 +32,6 @@ constexpr std::array<const char*, 7> kSysInfoTools = {
 
 // The longest value we read from the settings store.
 constexpr std::size_t kMaxValueBytes = 1024;
-
-// Drops a UTF-8 sequence that the length limit cut in half, so the text stays valid.
-void DropCutCharacter(std::string& text) {
-  std::size_t start = text.size();
-  int continuation = 0;
-  while (start > 0 && continuation < 3 &&
-         (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) {
-    --start;
-    ++continuation;
-  }
-  if (start == 0) return;
-  const auto lead = static_cast<unsigned char>(text[start - 1]);
-  int length = 1;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-  }
-  if (length > 1 && continuation + 1 < length) text.resize(start - 1);
-}
 
 }  // namespace
 

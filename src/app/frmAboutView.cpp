@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/SurfaceView.h"
+#include "platform/qt/QtConvert.h"
 
 namespace pelorin {
 

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/SurfaceView.h"
+#include "platform/qt/QtConvert.h"
 #include "raster/Picture.h"
 
 namespace pelorin {
@@ -26,25 +27,25 @@ class ClientArea : public QWidget {
   ClientArea(frmMain& core, QWidget* parent) : QWidget(parent), core_(core) {
     setFixedSize(kClientWidth, kClientHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    core_.Form.SetRefreshHandler([this] {
-      if (!painting_) update();
+    core_.Form.SetRefreshHandler([this](Rect changed) {
+      changed_ = Union(changed_, changed);
+      update(ToQRect(changed));
     });
   }
   ~ClientArea() override { core_.Form.SetRefreshHandler(nullptr); }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    painting_ = true;
-    core_.Form_Paint();
-    painting_ = false;
-    CopyToQImage(core_.Form.raster(), shown_);
+  // The core keeps the client area's picture up to date; a paint only shows it.
+  void paintEvent(QPaintEvent* event) override {
+    CopyToQImage(core_.Form.raster(), shown_, changed_);
+    changed_ = {};
     QPainter painter(this);
-    painter.drawImage(0, 0, shown_);
+    painter.drawImage(event->rect(), shown_, event->rect());
     painter.setPen(palette().color(QPalette::WindowText));
-    for (const FormText* text : {&core_.PositionText(), &core_.SizeText()}) {
-      if (text->text.empty()) continue;
-      const QFontMetrics metrics(font());
-      painter.drawText(text->x, text->y + metrics.ascent(), QString::fromStdString(text->text));
+    const QFontMetrics metrics(font());
+    for (const FormText* text : {&core_.status().PositionText(), &core_.status().SizeText()}) {
+      if (!text->text.empty())
+        painter.drawText(text->x, text->y + metrics.ascent(), QString::fromStdString(text->text));
     }
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -54,16 +55,9 @@ class ClientArea : public QWidget {
 
  private:
   frmMain& core_;
-  bool painting_ = false;
   QImage shown_;
+  Rect changed_ = {0, 0, kClientWidth, kClientHeight};
 };
-
-// A mouse handler of the core as the surface view calls it.
-template <void (frmMain::*Handler)(int, int, double, double)>
-SurfaceView::MouseHandler Forward(frmMain& core) {
-  return
-      [&core](int button, int shift, double x, double y) { (core.*Handler)(button, shift, x, y); };
-}
 
 }  // namespace
 
@@ -72,23 +66,8 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
   frmMain& core = *core_;
   client_ = new ClientArea(core, this);
   setCentralWidget(client_);
-  for (const Placement& p : core.ShownSurfaces()) {
-    auto* view = new SurfaceView(*p.surface, client_);
-    view->move(p.left, p.top);
-    if (p.surface == &core.PicMain) {
-      canvas_ = view;
-      view->on_press = Forward<&frmMain::PicMain_MouseDown>(core);
-      view->on_move = Forward<&frmMain::PicMain_MouseMove>(core);
-      view->on_release = Forward<&frmMain::PicMain_MouseUp>(core);
-    } else if (p.surface == &core.PicTools) {
-      view->on_press = Forward<&frmMain::PicTools_MouseDown>(core);
-      view->on_move = Forward<&frmMain::PicTools_MouseMove>(core);
-      view->on_release = Forward<&frmMain::PicTools_MouseUp>(core);
-      view->tooltip = [&core] { return core.PicTools_ToolTipText(); };
-    } else if (p.surface == &core.PicPal) {
-      view->on_release = Forward<&frmMain::PicPal_MouseUp>(core);
-    }
-  }
+  for (const ShownSurface& shown : core.ShownSurfaces())
+    surface_views_.push_back(new SurfaceView(shown, client_));
   chk_pal_ = new QCheckBox(QStringLiteral("调整调色板"), client_);
   chk_pal_->setObjectName(QStringLiteral("ChkPal"));
   chk_pal_->move(471, 110);
@@ -105,12 +84,8 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
   setFixedSize(sizeHint());
 }
 
-frmMainView::~frmMainView() {
-  // The child widgets call into the core as they go (they unhook its refresh handlers), so they
-  // go before it: QWidget would delete them only after core_ is gone.
-  delete takeCentralWidget();
-  delete menuBar();
-}
+// The widgets go before the core: their destructors still detach from the core's surfaces.
+frmMainView::~frmMainView() { delete client_; }
 
 void frmMainView::AddItems(QMenu* menu, const std::string& top,
                            const std::vector<MenuItem>& items) {
@@ -132,7 +107,7 @@ void frmMainView::AddItems(QMenu* menu, const std::string& top,
       });
     }
     action->setObjectName(QString::fromStdString(item.name + "_" + std::to_string(item.index)));
-    action->setCheckable(item.checkable);
+    action->setCheckable(item.checkable());
     menu_bindings_.push_back({top, item.name, item.index, action});
   }
 }
@@ -195,11 +170,11 @@ int frmMainView::OuterHeight() const { return frameGeometry().height(); }
 void frmMainView::Move(int left, int top) { move(left, top); }
 
 void frmMainView::ControlsChanged() {
-  if (chk_pal_ != nullptr && chk_pal_->isChecked() != core_->ChkPal) {
+  if (chk_pal_ != nullptr && chk_pal_->isChecked() != core_->colours().ChkPal) {
     const QSignalBlocker block(chk_pal_);
-    chk_pal_->setChecked(core_->ChkPal);
+    chk_pal_->setChecked(core_->colours().ChkPal);
   }
-  if (canvas_ != nullptr) canvas_->setEnabled(core_->CanvasEnabled());
+  for (SurfaceView* view : surface_views_) view->FollowEnabling();
   // Marks, captions and visibility follow at once; enabling of a closed menu stays on so that
   // its shortcuts reach the core.
   for (const MenuItem& top : core_->Menus()) {

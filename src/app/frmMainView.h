@@ -58,7 +58,7 @@ class frmMainView : public QMainWindow, public WindowHost {
   std::unique_ptr<frmMain> core_;
   QWidget* client_ = nullptr;
   QCheckBox* chk_pal_ = nullptr;
-  QWidget* canvas_ = nullptr;
+  std::vector<class SurfaceView*> surface_views_;
   std::vector<MenuBinding> menu_bindings_;
 };
 

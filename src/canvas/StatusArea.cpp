@@ -1,12 +1,9 @@
-// The decorations the main window draws on its own client area, and the two status readouts.
-//
-//   (346, 60)-(414, 79)  position box: symbol at (348, 62), "column , row" at (371, 64)
-//   (346, 82)-(414, 101) size box:     symbol at (348, 84), "width , height" at (371, 86)
-//   (346, 110)-(359, 123) and (359, 110)-(372, 123): the left and right colour swatches
-#include <algorithm>
-#include <string>
+#include "canvas/StatusArea.h"
 
-#include "app/frmMain.h"
+#include <tuple>
+
+#include "raster/Blit.h"
+#include "raster/Draw.h"
 
 namespace pelorin {
 
@@ -16,80 +13,74 @@ constexpr Rect kPositionBox = {346, 60, 414, 79};
 constexpr Rect kSizeBox = {346, 82, 414, 101};
 constexpr Rect kLeftSwatch = {346, 110, 359, 123};
 constexpr Rect kRightSwatch = {359, 110, 372, 123};
+// The swatches' colour, inside their frames (both corners included).
+constexpr Rect kLeftColour = {347, 111, 357, 121};
+constexpr Rect kRightColour = {360, 111, 370, 121};
 // Cleared areas of the readouts, right and bottom exclusive.
 constexpr Rect kPositionField = {370, 62, 413, 77};
 constexpr Rect kSizeField = {368, 85, 413, 99};
 constexpr int kPositionSymbol = 13;
 constexpr int kSizeSymbol = 12;
 
-Rect Grown(const Placement& p, int by) {
-  return {p.left - by, p.top - by, p.left + p.surface->width() + by,
-          p.top + p.surface->height() + by};
+Rect Grown(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+
+// A repaint of a field also covers the text the view draws over it, which may reach past the
+// cleared area on either side.
+Rect TextArea(Rect field) {
+  return {field.left - 2, field.top - 2, field.right + 1, field.bottom + 3};
 }
 
 }  // namespace
 
-void frmMain::Form_Paint() {
-  Raster& r = Form.raster();
-  const Colour shadow = SysColor(SysColour::kButtonShadow);
-  const Colour highlight = SysColor(SysColour::kButtonHighlight);
-  Form.Cls();
-  DrawEdgeSunkenOuter(r, {0, 0, Form.width() + 1, 2}, shadow, highlight);
-  // Frames 4 pixels outside the canvas, the preview and the tool palette.
-  for (const Placement& p : ShownSurfaces())
-    if (p.surface == &PicMain || p.surface == &picIcon || p.surface == &PicTools)
-      DrawEdgeSunkenOuter(r, Grown(p, 4), shadow, highlight);
-  if (rasters_.HasToolGlyphs()) {
-    const Raster& glyphs = rasters_.tool_glyphs();
+void StatusArea::Paint(const std::vector<Rect>& framed, const Raster* glyphs,
+                       const std::array<Colour, 2>& colours) {
+  Raster& r = form_.raster();
+  form_.Cls();
+  DrawEdgeSunkenOuter(r, {0, 0, form_.width() + 1, 2}, shadow_, highlight_);
+  for (const Rect& place : framed) DrawEdgeSunkenOuter(r, Grown(place, 4), shadow_, highlight_);
+  if (glyphs != nullptr) {
     for (const auto& [symbol, x, y] :
          {std::tuple{kPositionSymbol, 348, 62}, {kSizeSymbol, 348, 84}}) {
-      BitBlt(r, x, y, 15, 15, glyphs, 16 * symbol, 0, Rop::kSrcAnd);
-      BitBlt(r, x, y, 15, 15, glyphs, 16 * symbol, 16, Rop::kSrcInvert);
-      DrawEdgeSunkenOuter(r, symbol == kPositionSymbol ? kPositionBox : kSizeBox, shadow,
-                          highlight);
+      BitBlt(r, x, y, 15, 15, *glyphs, 16 * symbol, 0, Rop::kSrcAnd);
+      BitBlt(r, x, y, 15, 15, *glyphs, 16 * symbol, 16, Rop::kSrcInvert);
+      DrawEdgeSunkenOuter(r, symbol == kPositionSymbol ? kPositionBox : kSizeBox, shadow_,
+                          highlight_);
     }
   }
-  DrawEdgeSunkenOuter(r, kLeftSwatch, shadow, highlight);
-  DrawEdgeSunkenOuter(r, kRightSwatch, shadow, highlight);
-  RefillSwatches();
+  DrawEdgeSunkenOuter(r, kLeftSwatch, shadow_, highlight_);
+  DrawEdgeSunkenOuter(r, kRightSwatch, shadow_, highlight_);
+  RefillSwatches(colours);
+  form_.Refresh();
 }
 
-void frmMain::RefillSwatches() {
-  FillBox(Form.raster(), 347, 111, 357, 121, Ink{palette_.current[0]});
-  FillBox(Form.raster(), 360, 111, 370, 121, Ink{palette_.current[1]});
-  Form.Refresh();
-}
-
-void frmMain::WriteStatus(FormText& field, Rect cleared, int a, int b) {
-  Form.raster().FillRect(cleared, back_colour_);
-  field.text = std::to_string(a) + " , " + std::to_string(b);
-  Form.Refresh();
-}
-
-void frmMain::ClearSizeField() {
-  Form.raster().FillRect(kSizeField, back_colour_);
-  size_text_.text.clear();
-  Form.Refresh();
-}
-
-// Called on every move over the canvas with the move's button state, before any tool acts.
-void frmMain::UpdateStatus(int button) {
-  const int i = std::clamp(current_x_ / kCellSize, 0, kIconSize - 1);
-  const int j = std::clamp(current_y_ / kCellSize, 0, kIconSize - 1);
-  WriteStatus(position_text_, kPositionField, i, j);
-  if (button == 0) return;
-  const int s = press_x_ / kCellSize;
-  const int t = press_y_ / kCellSize;
-  if (current_tool_ == kToolSelect) {
-    // A marquee's corners lie on grid lines, so its far side may reach line 32.
-    const int w = std::abs(std::clamp(current_x_ / kCellSize, 0, kIconSize) - s);
-    const int h = std::abs(std::clamp(current_y_ / kCellSize, 0, kIconSize) - t);
-    WriteStatus(size_text_, kSizeField, w, h);
-  } else if (current_tool_ >= kToolLine) {
-    const int w = std::abs(std::clamp(current_x_ / kCellSize, 0, kIconSize - 1) - s) + 1;
-    const int h = std::abs(std::clamp(current_y_ / kCellSize, 0, kIconSize - 1) - t) + 1;
-    WriteStatus(size_text_, kSizeField, w, h);
+void StatusArea::RefillSwatches(const std::array<Colour, 2>& colours) {
+  for (const auto& [area, colour] :
+       {std::pair{kLeftColour, colours[0]}, {kRightColour, colours[1]}}) {
+    FillBox(form_.raster(), area.left, area.top, area.right, area.bottom, Ink{colour});
+    form_.Refresh({area.left, area.top, area.right + 1, area.bottom + 1});
   }
+}
+
+void StatusArea::Write(FormText& field, Rect cleared, int a, int b) {
+  std::string text = std::to_string(a) + " , " + std::to_string(b);
+  // The same text again (the pointer stayed in its cell) changes nothing on the screen.
+  if (text == field.text) return;
+  form_.raster().FillRect(cleared, back_);
+  field.text = std::move(text);
+  form_.Refresh(TextArea(cleared));
+}
+
+void StatusArea::ShowPosition(int column, int row) {
+  Write(position_text_, kPositionField, column, row);
+}
+
+void StatusArea::ShowSize(int width, int height) { Write(size_text_, kSizeField, width, height); }
+
+void StatusArea::ClearSizeField() {
+  form_.raster().FillRect(kSizeField, back_);
+  if (size_text_.text.empty()) return;
+  size_text_.text.clear();
+  form_.Refresh(TextArea(kSizeField));
 }
 
 }  // namespace pelorin

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/Numbers.h"
 #include "raster/Blit.h"
 #include "raster/Draw.h"
 
@@ -23,15 +24,6 @@ constexpr int kGlyphTop = 3;
 
 bool IsTool(int tool) { return tool >= 1 && tool <= kToolCount; }
 
-// The nearest whole pixel, ties to even (the rounding used for every conversion in the program).
-// Values far outside any surface are pinned so the conversion stays defined; NaN never reaches
-// here (callers test the bounds first, and NaN fails every bound).
-int ToPixel(double v) {
-  constexpr double kLimit = 32767.0;
-  const double r = std::nearbyint(v);
-  return static_cast<int>(r < -kLimit ? -kLimit : (r > kLimit ? kLimit : r));
-}
-
 struct Cell {
   int column;
   int row;
@@ -43,8 +35,8 @@ struct Cell {
 std::optional<Cell> CellAt(double x, double y) {
   if (!(x > -1.0 && y > -1.0 && x < ToolPalette::kWidth && y < ToolPalette::kHeight))
     return std::nullopt;
-  const int px = ToPixel(x);
-  const int py = ToPixel(y);
+  const int px = WholePixel(x);
+  const int py = WholePixel(y);
   if (px < 0 || py < 0 || px >= ToolPalette::kWidth || py >= ToolPalette::kHeight)
     return std::nullopt;
   return Cell{px / ToolPalette::kCellWidth, py / ToolPalette::kCellHeight};
@@ -145,8 +137,8 @@ void ToolPalette::PicTools_MouseUp(int /*button*/, int /*shift*/, double x, doub
   int clicked = 0;
   // 92 and 66 count as inside; their column and row match no pressed cell.
   const bool inside = x >= 0 && x <= kWidth && y >= 0 && y <= kHeight;
-  if (inside && kCellWidth * (ToPixel(x) / kCellWidth) == pressed_left_ &&
-      kCellHeight * (ToPixel(y) / kCellHeight) == pressed_top_) {
+  if (inside && kCellWidth * (WholePixel(x) / kCellWidth) == pressed_left_ &&
+      kCellHeight * (WholePixel(y) / kCellHeight) == pressed_top_) {
     RemoveFrame(selected_left_, selected_top_);
     selected_left_ = pressed_left_;
     selected_top_ = pressed_top_;

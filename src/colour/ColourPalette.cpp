@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/Numbers.h"
 #include "raster/Picture.h"
 
 namespace pelorin {
@@ -63,8 +64,8 @@ int ColourPalette::CellAt(double x, double y) {
   constexpr double kSide = 16 * kPaletteCell;
   if (x < 0 || y < 0 || x >= kSide || y >= kSide) return -1;
   // 207.6 rounds to 208, the edge of the last cell; it still belongs to it.
-  const long px = std::min(std::lrint(x), 16L * kPaletteCell - 1);
-  const long py = std::min(std::lrint(y), 16L * kPaletteCell - 1);
+  const int px = std::min(WholePixel(x), 16 * kPaletteCell - 1);
+  const int py = std::min(WholePixel(y), 16 * kPaletteCell - 1);
   return static_cast<int>((py / kPaletteCell) * 16 + px / kPaletteCell);
 }
 

@@ -1,10 +1,6 @@
-// New, Open, Save and Save As; the save-changes prompt; the file writer; and the window's
-// lifecycle around them (drops, the recent list, closing).
-#include <string>
-#include <string_view>
+#include "document/FileCommands.h"
 
-#include "app/StartUp.h"
-#include "app/frmMain.h"
+#include "base/Text.h"
 #include "document/IconFile.h"
 #include "extract/FileSource.h"
 
@@ -13,12 +9,6 @@ namespace pelorin {
 namespace {
 
 constexpr std::string_view kIconFilter = "图标文件(*.ico)|*.ico";
-
-// The file name part of a path: the text after its last '/' (the whole path without one).
-std::string FileNamePart(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The Open and Save As dialogs both offer icon files only, with ".ico" added when left out.
 FileDialogSettings IconFileDialog(std::string_view action) {
@@ -31,46 +21,46 @@ FileDialogSettings IconFileDialog(std::string_view action) {
 
 }  // namespace
 
-bool frmMain::QuerySave() {
-  SaveSucceeded = false;
-  if (!Modified) return true;
+bool FileCommands::QuerySave() {
+  doc_.SaveSucceeded = false;
+  if (!doc_.Modified) return true;
   switch (platform_.MsgBox("保存对当前图标文件的修改吗？", MsgButtons::kYesNoCancel,
                            MsgIcon::kQuestion, kProgramTitle)) {
     case MsgAnswer::kNo:
-      Modified = false;
+      doc_.Modified = false;
       return true;
     case MsgAnswer::kYes:
-      SaveDocument(DocPath != kUntitled ? SaveMode::kSave : SaveMode::kSaveAs);
-      return SaveSucceeded;
+      SaveDocument(doc_.DocPath != kUntitled ? SaveMode::kSave : SaveMode::kSaveAs);
+      return doc_.SaveSucceeded;
     default:
       return false;
   }
 }
 
-void frmMain::MnuNew_Click() {
-  if (QuerySave()) ResetDocument();
+void FileCommands::MnuNew_Click() {
+  if (QuerySave()) window_.ResetDocument();
 }
 
-void frmMain::MnuOpen_Click() {
+void FileCommands::MnuOpen_Click() {
   if (!QuerySave()) {
     // A declined open must not leave its source behind for the next Open from the menu.
-    OpenFromDrop = OpenFromCommandLine = OpenFromRecent = false;
+    doc_.OpenFromDrop = doc_.OpenFromCommandLine = doc_.OpenFromRecent = false;
     return;
   }
-  SetCanvasEnabled(false);
-  const bool pending = OpenFromDrop || OpenFromCommandLine || OpenFromRecent;
+  window_.SetCanvasEnabled(false);
+  const bool pending = doc_.OpenFromDrop || doc_.OpenFromCommandLine || doc_.OpenFromRecent;
   std::string path;
   std::string title;
   if (pending) {
-    PendingTitle = FileNamePart(PendingPath);
-    path = PendingPath;
-    title = PendingTitle;
+    doc_.PendingTitle = FileNamePart(doc_.PendingPath);
+    path = doc_.PendingPath;
+    title = doc_.PendingTitle;
   } else {
     FileDialogSettings settings = IconFileDialog("打开");
     settings.must_exist = true;
     const std::optional<FileChoice> choice = platform_.ShowOpen(settings);
     if (!choice) {
-      SetCanvasEnabled(true);
+      window_.SetCanvasEnabled(true);
       return;
     }
     platform_.DoEvents();
@@ -81,117 +71,121 @@ void frmMain::MnuOpen_Click() {
   // The file must load as an icon; the previous document stays as it was when it does not.
   const std::optional<IconPicture> icon = ReadIconFile(path, platform_.ScreenBitsPerPixel());
   if (!icon) {
-    OpenFromDrop = OpenFromCommandLine = OpenFromRecent = false;
-    SetCanvasEnabled(true);
+    doc_.OpenFromDrop = doc_.OpenFromCommandLine = doc_.OpenFromRecent = false;
+    window_.SetCanvasEnabled(true);
     platform_.MsgBox("打不开文件 " + title, MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
     return;
   }
-  OpenFromDrop = OpenFromCommandLine = OpenFromRecent = false;
-  ResetDocument();
-  DocPath = path;
-  DocTitle = title;
-  SetCaption(std::string(kProgramTitle) + " - " + DocTitle);
+  doc_.OpenFromDrop = doc_.OpenFromCommandLine = doc_.OpenFromRecent = false;
+  window_.ResetDocument();
+  doc_.DocPath = path;
+  doc_.DocTitle = title;
+  ShowTitle();
 
-  BitBlt(PicMask.raster(), 0, 0, kIconSize, kIconSize, icon->mask, 0, 0, Rop::kSrcCopy);
-  BitBlt(PicImage.raster(), 0, 0, kIconSize, kIconSize, icon->image, 0, 0, Rop::kSrcCopy);
-  // The preview shows the icon as the desktop does: laid over its background.
-  ComposeIcon(picIcon.raster(), 0, 0, kIconSize, kIconSize, PicMask.raster(), PicImage.raster());
-  picIcon.Refresh();
-  ComposeIcon(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMask.raster(),
-              PicImage.raster());
-  BitBlt(PicMain.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMainCopy.raster(), 0, 0,
-         Rop::kSrcCopy);
-  DrawGrid();
+  BitBlt(doc_.PicMask.raster(), 0, 0, kIconSize, kIconSize, icon->mask, 0, 0, Rop::kSrcCopy);
+  BitBlt(doc_.PicImage.raster(), 0, 0, kIconSize, kIconSize, icon->image, 0, 0, Rop::kSrcCopy);
+  doc_.ComposeViews();
 
-  history_.RemoveOldest();
-  RecordStep();
+  undo_.RemoveOldest();
+  undo_.RecordStep();
   ReadMultiIcon();
-  AddRecentPath(DocPath);
-  SetCanvasEnabled(true);
+  recent_.AddPath(doc_.DocPath);
+  window_.RecentListChanged();
+  window_.SetCanvasEnabled(true);
 }
 
-void frmMain::ReadMultiIcon() {
-  const std::optional<int> count = ReadImageCount(DocPath);
-  MultiIcon = count && *count > 1;
+void FileCommands::ShowTitle() {
+  window_.SetCaption(std::string(kProgramTitle) + " - " + doc_.DocTitle);
 }
 
-void frmMain::MnuSave_Click() { SaveDocument(SaveMode::kSave); }
+void FileCommands::ReadMultiIcon() {
+  const std::optional<int> count = ReadImageCount(doc_.DocPath);
+  doc_.MultiIcon = count && *count > 1;
+}
 
-void frmMain::MnuSaveAs_Click() { SaveDocument(SaveMode::kSaveAs); }
-
-void frmMain::SaveDocument(SaveMode mode) {
-  if (DocPath != kUntitled && mode != SaveMode::kSaveAs) {
-    if (MultiIcon) {
+void FileCommands::SaveDocument(SaveMode mode) {
+  if (doc_.DocPath != kUntitled && mode != SaveMode::kSaveAs) {
+    if (doc_.MultiIcon) {
       const std::string q = "\"";
-      const std::string text = "文件 " + q + DocTitle + q + " 包含多个图标。\r\n" + q + "保存" + q +
-                               " 将覆盖文件中另外的图标。\r\n\r\n选择<确定>将执行 " + q + "保存" +
-                               q + "。\r\n选择<取消>将执行 " + q + "另存" + q + "。";
+      const std::string text = "文件 " + q + doc_.DocTitle + q + " 包含多个图标。\r\n" + q +
+                               "保存" + q + " 将覆盖文件中另外的图标。\r\n\r\n选择<确定>将执行 " +
+                               q + "保存" + q + "。\r\n选择<取消>将执行 " + q + "另存" + q + "。";
       if (platform_.MsgBox(text, MsgButtons::kOkCancel, MsgIcon::kInformation, kProgramTitle) ==
           MsgAnswer::kCancel) {
         SaveDocument(SaveMode::kSaveAs);
-        platform_.SetScreenPointer(SavedPointer);
+        platform_.SetScreenPointer(doc_.SavedPointer);
         return;
       }
     }
-    SavedPointer = platform_.GetScreenPointer();
+    doc_.SavedPointer = platform_.GetScreenPointer();
     platform_.SetScreenPointer(ScreenPointer::kHourglass);
-    WriteIconFile(DocPath);
+    WriteIconFile(doc_.DocPath);
   } else {
     FileDialogSettings settings = IconFileDialog("另存");
     settings.confirm_overwrite = true;
-    settings.initial_name = DocPath == kUntitled ? std::string(kUntitled) + ".ico"
-                            : MultiIcon          ? std::string("*.ico")
-                                                 : DocPath;
+    settings.initial_name = doc_.DocPath == kUntitled ? std::string(kUntitled) + ".ico"
+                            : doc_.MultiIcon          ? std::string("*.ico")
+                                                      : doc_.DocPath;
     const std::optional<FileChoice> choice = platform_.ShowSaveAs(settings);
     if (!choice) {
       // A cancellation, not an error: nothing is said.
-      platform_.SetScreenPointer(SavedPointer);
-      SaveSucceeded = false;
+      platform_.SetScreenPointer(doc_.SavedPointer);
+      doc_.SaveSucceeded = false;
       return;
     }
     platform_.DoEvents();
-    SavedPointer = platform_.GetScreenPointer();
+    doc_.SavedPointer = platform_.GetScreenPointer();
     platform_.SetScreenPointer(ScreenPointer::kHourglass);
     WriteIconFile(choice->path);
   }
-  platform_.SetScreenPointer(SavedPointer);
+  platform_.SetScreenPointer(doc_.SavedPointer);
 }
 
-void frmMain::WriteIconFile(const std::string& path) {
+void FileCommands::WriteIconFile(const std::string& path) {
   auto fail = [&](const std::string& description) {
-    platform_.SetScreenPointer(SavedPointer);
+    platform_.SetScreenPointer(doc_.SavedPointer);
     const std::string what =
-        DocPath == kUntitled ? std::string("不能保存 未命名.") : "不能保存 " + DocTitle;
+        doc_.DocPath == kUntitled ? std::string("不能保存 未命名.") : "不能保存 " + doc_.DocTitle;
     platform_.MsgBox(description + ".\r\n\r\n" + what, MsgButtons::kOk, MsgIcon::kExclamation,
                      ErrorTitle());
-    SaveSucceeded = false;
+    doc_.SaveSucceeded = false;
   };
   bool created = false;
   if (auto error = OpenForWriting(path, created)) return fail(*error);
 
-  Form_MouseUp(1, 0, 0, 0);
+  window_.CommitSelection();
   platform_.DoEvents();
-  DocTitle = FileNamePart(path);
-  SetCaption(std::string(kProgramTitle) + " - " + DocTitle);
+  doc_.DocTitle = FileNamePart(path);
+  ShowTitle();
 
-  const std::vector<std::uint8_t> bytes = EncodeIcon(PicImage.raster(), PicMask.raster());
+  const std::vector<std::uint8_t> bytes = EncodeIcon(doc_.PicImage.raster(), doc_.PicMask.raster());
   if (auto error = ReplaceFile(path, bytes)) {
     // A file made only to test that the path is writable is not left behind empty.
     if (created) RemoveCreatedFile(path);
     return fail(*error);
   }
-  DocPath = path;
-  Modified = false;
-  MultiIcon = false;
-  SaveSucceeded = true;
-  AddRecentPath(path);
+  doc_.DocPath = path;
+  doc_.Modified = false;
+  doc_.MultiIcon = false;
+  doc_.SaveSucceeded = true;
+  recent_.AddPath(path);
+  window_.RecentListChanged();
 }
 
-void frmMain::OpenDroppedFile(const std::vector<std::string>& files) {
+void FileCommands::MnuRecent_Click(int entry) {
+  const std::string path = recent_.TakeEntry(entry);
+  window_.RecentListChanged();
+  if (path.empty()) return;
+  doc_.PendingPath = path;
+  doc_.OpenFromRecent = true;
+  MnuOpen_Click();
+}
+
+void FileCommands::OpenDroppedFile(const std::vector<std::string>& files) {
   // A drop that carries no file list is ignored.
   if (files.empty()) return;
-  PendingPath = files.front();
-  OpenFromDrop = true;
+  doc_.PendingPath = files.front();
+  doc_.OpenFromDrop = true;
   MnuOpen_Click();
 }
 

@@ -12,6 +12,7 @@
 
 #include <optional>
 
+#include "base/Geometry.h"
 #include "raster/Raster.h"
 #include "raster/Surface.h"
 
@@ -19,7 +20,6 @@ namespace pelorin {
 
 // Canvas geometry: icon pixel (x, y) owns canvas pixels 10x .. 10x + 9; grid lines at multiples
 // of 10 up to 320.
-inline constexpr int kIconSize = 32;
 inline constexpr int kCellSize = 10;
 inline constexpr int kCanvasSize = kIconSize * kCellSize + 1;  // 321
 inline constexpr int kCanvasCopySize = kIconSize * kCellSize;  // 320

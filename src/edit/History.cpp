@@ -41,12 +41,13 @@ History::History() = default;
 History::~History() = default;
 
 bool History::RecordStep(const Raster& mask, const Raster& image) {
-  static_assert(kSide == 32, "a mask row is packed into one 32-bit word");
+  static_assert(kIconSize == 32, "a mask row is packed into one 32-bit word");
   // The mask bits are worked out first, as that is when a mask turns out not to pack.
-  std::array<std::uint32_t, kSide> mask_white;
-  bool pack_mask = IsSide(mask, kSide);
-  for (int y = 0; y < kSide && pack_mask; ++y) pack_mask = PackMaskRow(mask.Row(y), mask_white[y]);
-  const bool pack_image = IsSide(image, kSide);
+  std::array<std::uint32_t, kIconSize> mask_white;
+  bool pack_mask = IsSide(mask, kIconSize);
+  for (int y = 0; y < kIconSize && pack_mask; ++y)
+    pack_mask = PackMaskRow(mask.Row(y), mask_white[y]);
+  const bool pack_image = IsSide(image, kIconSize);
   try {
     // Everything that can fail comes first, before a slot is taken.
     std::unique_ptr<Unpacked> unpacked;
@@ -75,9 +76,9 @@ bool History::RecordStep(const Raster& mask, const Raster& image) {
     slot.unpacked = std::move(unpacked);
     if (pack_image) {
       std::uint32_t* out = slot.colour.data();
-      for (int y = 0; y < kSide; ++y) {
+      for (int y = 0; y < kIconSize; ++y) {
         const Colour* row = image.Row(y);
-        for (int x = 0; x < kSide; x += 4, out += 3) {
+        for (int x = 0; x < kIconSize; x += 4, out += 3) {
           const std::uint32_t a = row[x] & kColourMask, b = row[x + 1] & kColourMask;
           const std::uint32_t c = row[x + 2] & kColourMask, d = row[x + 3] & kColourMask;
           out[0] = a | b << 24;
@@ -168,13 +169,14 @@ void History::Unpack(std::uint32_t index, Raster& mask, Raster& image) {
   if (unpacked && unpacked->image) {
     write_plane(*unpacked->image, image);
   } else {
-    const int w = Overlap(kSide, image.width());
-    const int h = Overlap(kSide, image.height());
+    const int w = Overlap(kIconSize, image.width());
+    const int h = Overlap(kIconSize, image.height());
     const bool mono = image.mono();
     for (int y = 0; y < h; ++y) {
-      const std::uint32_t* in = slot.colour.data() + static_cast<std::size_t>(y) * kSide * 3 / 4;
+      const std::uint32_t* in =
+          slot.colour.data() + static_cast<std::size_t>(y) * kIconSize * 3 / 4;
       Colour* row = image.Row(y);
-      for (int x = 0; x < kSide; x += 4, in += 3) {
+      for (int x = 0; x < kIconSize; x += 4, in += 3) {
         const Colour four[4] = {in[0] & kColourMask, (in[0] >> 24 | in[1] << 8) & kColourMask,
                                 (in[1] >> 16 | in[2] << 16) & kColourMask, in[2] >> 8};
         if (x + 4 <= w && !mono) {  // the usual case, without a check per pixel
@@ -190,13 +192,13 @@ void History::Unpack(std::uint32_t index, Raster& mask, Raster& image) {
     write_plane(*unpacked->mask, mask);
   } else {
     // Black and white are what a mono raster holds too, so no Store() is needed.
-    const int w = Overlap(kSide, mask.width());
-    const int h = Overlap(kSide, mask.height());
+    const int w = Overlap(kIconSize, mask.width());
+    const int h = Overlap(kIconSize, mask.height());
     for (int y = 0; y < h; ++y) {
       Colour* row = mask.Row(y);
       const std::uint32_t bits = slot.mask_white[y];
-      if (w == kSide) {  // four pixels at a time from a table
-        for (int x = 0; x < kSide; x += 4)
+      if (w == kIconSize) {  // four pixels at a time from a table
+        for (int x = 0; x < kIconSize; x += 4)
           std::copy_n(kFourMaskPixels[bits >> x & 0xF].begin(), 4, row + x);
       } else {
         for (int x = 0; x < w; ++x) row[x] = (bits >> x & 1) ? kWhite : kBlack;

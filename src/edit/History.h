@@ -28,15 +28,13 @@
 #include <memory>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "raster/Raster.h"
 
 namespace pelorin {
 
 class History {
  public:
-  // The size of the document's rasters, which is what a step is packed for.
-  static constexpr int kSide = 32;
-
   History();
   ~History();
   History(const History&) = delete;
@@ -67,7 +65,7 @@ class History {
   bool CanRedo() const { return !redo_.empty(); }
 
  private:
-  static constexpr int kPixels = kSide * kSide;
+  static constexpr int kPixels = kIconSize * kIconSize;
   // 32 records make a chunk of about 100 KB: few allocations, and below the size at which the C
   // library would map each chunk separately and round it up to whole pages.
   static constexpr std::uint32_t kSlotsPerChunk = 32;
@@ -88,7 +86,7 @@ class History {
     // Four pixels' 24-bit colours in three words, row after row.
     std::array<std::uint32_t, kPixels * 3 / 4> colour;
     // Bit x of word y is pixel (x, y) of the mask: 1 = white.
-    std::array<std::uint32_t, kSide> mask_white;
+    std::array<std::uint32_t, kIconSize> mask_white;
   };
   struct Chunk {
     std::array<Slot, kSlotsPerChunk> records;

@@ -23,7 +23,7 @@ constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::array<std::uint32_t, 5> kHeaderSizes = {40, 52, 56, 108, 124};
 constexpr std::uint64_t kInfoHeaderBytes = 40;
 
-using Map = std::array<int, kIconSide>;
+using Map = std::array<int, kIconSize>;
 
 // Where the parts of a DIB lie, from its header alone (offsets from the start of the image).
 struct DibGeometry {
@@ -173,42 +173,42 @@ class RowColours {
   void Read(const std::uint8_t* row, const Map& columns, Colour* out) const {
     switch (bits_) {
       case 1:
-        for (int i = 0; i < kIconSide; ++i) {
+        for (int i = 0; i < kIconSize; ++i) {
           const int x = columns[i];
           out[i] = palette_[row[x >> 3] >> (7 - (x & 7)) & 1];
         }
         break;
       case 4:
-        for (int i = 0; i < kIconSide; ++i) {
+        for (int i = 0; i < kIconSize; ++i) {
           const int x = columns[i];
           out[i] = palette_[row[x >> 1] >> ((x & 1) ? 0 : 4) & 0xF];
         }
         break;
       case 8:
-        for (int i = 0; i < kIconSide; ++i) out[i] = palette_[row[columns[i]]];
+        for (int i = 0; i < kIconSize; ++i) out[i] = palette_[row[columns[i]]];
         break;
       case 16:
-        for (int i = 0; i < kIconSide; ++i) {
+        for (int i = 0; i < kIconSize; ++i) {
           const std::uint8_t* p = row + columns[i] * 2;
           const std::uint32_t v = p[0] | p[1] << 8;
           out[i] = Rgb(red_.Extract(v), green_.Extract(v), blue_.Extract(v));
         }
         break;
       case 24:
-        for (int i = 0; i < kIconSide; ++i) {
+        for (int i = 0; i < kIconSize; ++i) {
           const std::uint8_t* p = row + columns[i] * 3;
           out[i] = Rgb(p[2], p[1], p[0]);
         }
         break;
       default:  // 32
         if (plain_32_) {
-          for (int i = 0; i < kIconSide; ++i) {
+          for (int i = 0; i < kIconSize; ++i) {
             const std::uint8_t* p = row + columns[i] * 4;
             out[i] = Rgb(p[2], p[1], p[0]);
           }
           break;
         }
-        for (int i = 0; i < kIconSide; ++i) {
+        for (int i = 0; i < kIconSize; ++i) {
           const std::uint8_t* p = row + columns[i] * 4;
           const std::uint32_t v =
               p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -233,23 +233,23 @@ class RowColours {
 // place; decoding then reads only the 32 x 32 pixels it needs.
 Map StretchMap(int extent, bool rows) {
   Map map;
-  if (extent == kIconSide) {
+  if (extent == kIconSize) {
     std::iota(map.begin(), map.end(), 0);
     return map;
   }
   Raster numbered(rows ? 1 : extent, rows ? extent : 1);
   for (int i = 0; i < extent; ++i)
     numbered.SetPixel(rows ? 0 : i, rows ? i : 0, static_cast<Colour>(i));
-  Raster taken(rows ? 1 : kIconSide, rows ? kIconSide : 1);
+  Raster taken(rows ? 1 : kIconSize, rows ? kIconSize : 1);
   StretchBlt(taken, 0, 0, taken.width(), taken.height(), numbered, 0, 0, numbered.width(),
              numbered.height(), Rop::kSrcCopy);
-  for (int i = 0; i < kIconSide; ++i)
+  for (int i = 0; i < kIconSize; ++i)
     map[i] = static_cast<int>(taken.GetPixel(rows ? 0 : i, rows ? i : 0));
   return map;
 }
 
 IconPicture BlankPicture() {
-  return {Raster(kIconSide, kIconSide, kWhite), Raster(kIconSide, kIconSide, kBlack)};
+  return {Raster(kIconSize, kIconSize, kWhite), Raster(kIconSize, kIconSize, kBlack)};
 }
 
 // 32 bits with any non-zero alpha byte decide transparency by alpha, else by the AND mask.
@@ -271,14 +271,14 @@ std::optional<IconPicture> DecodeDib(const DibLayout& dib) {
   const Map columns = StretchMap(dib.width, false);
   const Map rows = StretchMap(dib.height, true);
   const RowColours colours(dib);
-  for (int j = 0; j < kIconSide; ++j) {
+  for (int j = 0; j < kIconSize; ++j) {
     const int y = dib.top_down ? rows[j] : dib.height - 1 - rows[j];
     const std::uint8_t* xor_row = dib.xor_bits + y * dib.xor_stride;
     const std::uint8_t* and_row = alpha ? nullptr : dib.and_bits + y * dib.and_stride;
     Colour* mask = out.mask.Row(j);
     Colour* image = out.image.Row(j);
     colours.Read(xor_row, columns, image);
-    for (int i = 0; i < kIconSide; ++i) {
+    for (int i = 0; i < kIconSize; ++i) {
       const int x = columns[i];
       const bool transparent =
           alpha ? xor_row[x * 4 + 3] < 128 : (and_row[x >> 3] >> (7 - (x & 7)) & 1) != 0;
@@ -294,11 +294,11 @@ IconPicture DecodePngPixels(const PngPixels& png) {
   const Map columns = StretchMap(png.width, false);
   const Map rows = StretchMap(png.height, true);
   const std::size_t stride = static_cast<std::size_t>(png.width) * 4;
-  for (int j = 0; j < kIconSide; ++j) {
+  for (int j = 0; j < kIconSize; ++j) {
     const std::uint8_t* row = png.rgba.data() + rows[j] * stride;
     Colour* mask = out.mask.Row(j);
     Colour* image = out.image.Row(j);
-    for (int i = 0; i < kIconSide; ++i) {
+    for (int i = 0; i < kIconSize; ++i) {
       const std::uint8_t* p = row + columns[i] * 4;
       // Without alpha there is no mask at all: every pixel is opaque.
       const bool transparent = png.has_alpha && p[3] < 128;
@@ -400,8 +400,8 @@ std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entri
   int best_dy = 0;
   for (std::size_t i = 0; i < n; ++i) {
     if (!facts[i]) continue;
-    const int dx = std::abs(entries[i].width - kIconSide);
-    const int dy = std::abs(entries[i].height - kIconSide);
+    const int dx = std::abs(entries[i].width - kIconSize);
+    const int dy = std::abs(entries[i].height - kIconSize);
     if (!best_size || dx + dy < best_dx + best_dy) best_size = i, best_dx = dx, best_dy = dy;
   }
   if (!best_size) return std::nullopt;
@@ -409,8 +409,8 @@ std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entri
   std::optional<std::size_t> best;
   int best_depth_distance = 0;
   for (std::size_t i = *best_size; i < n; ++i) {
-    if (!facts[i] || std::abs(entries[i].width - kIconSide) != best_dx ||
-        std::abs(entries[i].height - kIconSide) != best_dy)
+    if (!facts[i] || std::abs(entries[i].width - kIconSize) != best_dx ||
+        std::abs(entries[i].height - kIconSize) != best_dy)
       continue;
     const int distance = std::abs(facts[i]->bit_count - screen_bits);
     if (!best || distance < best_depth_distance) best = i, best_depth_distance = distance;

@@ -33,16 +33,15 @@
 #include <span>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "raster/Raster.h"
 
 namespace pelorin {
 
-// The editor's icon size.
-inline constexpr int kIconSide = 32;
 // The largest DIB width or height accepted (the doubled header height counts halved).
 inline constexpr int kMaxDibSide = 1024;
 
-// Both rasters are kIconSide x kIconSide colour rasters; the mask holds only black and white.
+// Both rasters are kIconSize x kIconSize colour rasters; the mask holds only black and white.
 struct IconPicture {
   Raster mask;
   Raster image;

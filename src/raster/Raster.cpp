@@ -39,4 +39,11 @@ Rect Intersect(Rect a, Rect b) {
   return r;
 }
 
+Rect Union(Rect a, Rect b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace pelorin

@@ -88,5 +88,7 @@ class Raster {
 
 // Intersection of two rectangles (may be empty).
 Rect Intersect(Rect a, Rect b);
+// The smallest rectangle holding both (an empty one holds nothing).
+Rect Union(Rect a, Rect b);
 
 }  // namespace pelorin

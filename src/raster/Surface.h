@@ -70,11 +70,15 @@ class Surface {
   // New size; the content becomes BackColor.
   void Resize(int width, int height);
 
-  // Tells the view to show the surface's current content.
-  void Refresh() const {
-    if (on_refresh_) on_refresh_();
+  // Tells the view to show the surface's current content: all of it, or only the rectangle that
+  // changed (clipped to the surface), so that a small change costs a small repaint.
+  void Refresh() const { Refresh(raster_.Bounds()); }
+  void Refresh(Rect changed) const {
+    if (!on_refresh_) return;
+    changed = Intersect(changed, raster_.Bounds());
+    if (!changed.Empty()) on_refresh_(changed);
   }
-  void SetRefreshHandler(std::function<void()> handler) { on_refresh_ = std::move(handler); }
+  void SetRefreshHandler(std::function<void(Rect)> handler) { on_refresh_ = std::move(handler); }
 
   // The pointer over this surface; the view follows every change.
   MousePointer mousePointer() const { return mouse_pointer_; }
@@ -91,7 +95,7 @@ class Surface {
 
   std::string name_;
   Raster raster_;
-  std::function<void()> on_refresh_;
+  std::function<void(Rect)> on_refresh_;
   MousePointer mouse_pointer_ = MousePointer::kDefault;
   std::string mouse_icon_;
   std::function<void()> on_pointer_;

@@ -7,50 +7,11 @@
 #include <system_error>
 #include <utility>
 
+#include "base/Text.h"
 #include "recent/modRegister.h"
 
 namespace pelorin {
 namespace {
-
-// Error boxes share one title across the program.
-constexpr std::string_view kErrorTitle = "Pelorin - 错误";
-
-// One step through a UTF-8 string: a code point, or a single byte that does not start a valid
-// sequence (`raw`). Overlong forms, surrogates and values past U+10FFFF count as raw bytes, so
-// two different byte strings never decode to the same units.
-struct Unit {
-  char32_t value;
-  bool raw;
-  std::size_t length;
-};
-
-Unit Decode(std::string_view s, std::size_t pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  if (lead < 0x80) return {lead, false, 1};
-  std::size_t length = 0;
-  char32_t least = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    least = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    least = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    least = 0x10000;
-  } else {
-    return {lead, true, 1};
-  }
-  if (s.size() - pos < length) return {lead, true, 1};
-  char32_t cp = lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(s[pos + k]);
-    if ((next & 0xC0) != 0x80) return {lead, true, 1};
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {lead, true, 1};
-  return {cp, false, length};
-}
 
 // The lower-case form of a letter of the scripts a path here is likely to use; any other code
 // point is its own.
@@ -102,8 +63,8 @@ bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;
   while (i < a.size() && j < b.size()) {
-    const Unit x = Decode(a, i);
-    const Unit y = Decode(b, j);
+    const Utf8Unit x = DecodeUtf8(a, i);
+    const Utf8Unit y = DecodeUtf8(b, j);
     if (x.raw != y.raw) return false;
     if (x.raw ? x.value != y.value : Fold(x.value) != Fold(y.value)) return false;
     i += x.length;
@@ -174,7 +135,7 @@ std::string ModRecent::TakeEntry(int index) {
 
   // The message is only a notice: if showing it fails, the entry is still removed.
   try {
-    platform_.MsgBox("找不到 " + path, MsgButtons::kOk, MsgIcon::kExclamation, kErrorTitle);
+    platform_.MsgBox("找不到 " + path, MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
   } catch (...) {
   }
 

@@ -28,14 +28,14 @@ void ExpectOpaqueCell(const LoadedForm& f, int i, int j, Colour c) {
 
 TEST(Pencil, PaintsTheCellUnderThePointerWithTheButtonsColour) {
   LoadedForm f;
-  ASSERT_EQ(f.form.CurrentTool(), 2);
+  ASSERT_EQ(f.form.canvas().CurrentTool(), 2);
   f.ClickCanvas(1, 35, 47);  // cell (3, 4), left button: black
   ExpectOpaqueCell(f, 3, 4, kBlack);
   f.form.PicPal_MouseUp(2, 0, 13 * 9 + 5, 13 * 15 + 5);  // right colour: palette 249 (red)
-  ASSERT_EQ(f.form.CurrentColour(1), kRed);
+  ASSERT_EQ(f.form.colours().CurrentColour(1), kRed);
   f.ClickCanvas(2, 305.4, 10.5);  // cell (30, 1): 10.5 rounds to 10
   ExpectOpaqueCell(f, 30, 1, kRed);
-  EXPECT_TRUE(f.form.Modified);
+  EXPECT_TRUE(f.form.doc().Modified);
 }
 
 TEST(Pencil, AStrokePaintsOnlyTheCellsOfItsEventsAndIsOneStep) {
@@ -48,22 +48,22 @@ TEST(Pencil, AStrokePaintsOnlyTheCellsOfItsEventsAndIsOneStep) {
   EXPECT_EQ(f.Mask(3, 1), kWhite);
   EXPECT_EQ(f.Mask(5, 1), kBlack);
   EXPECT_EQ(f.Mask(6, 1), kBlack);
-  EXPECT_EQ(f.form.Steps().UndoCount(), 2u);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
 }
 
 TEST(Pencil, PointsLeftOfOrAboveTheGridAndOffTheIconPaintNothing) {
   LoadedForm f;
-  const Raster image = f.form.PicImage.raster();
-  const Raster mask = f.form.PicMask.raster();
+  const Raster image = f.form.doc().PicImage.raster();
+  const Raster mask = f.form.doc().PicMask.raster();
   for (const auto& [x, y] :
        {std::pair{0.0, 50.0}, {50.0, 0.0}, {-20.0, 50.0}, {325.0, 50.0}, {50.0, 400.0}}) {
     f.ClickCanvas(1, x, y);
   }
-  EXPECT_EQ(f.form.PicImage.raster(), image);
-  EXPECT_EQ(f.form.PicMask.raster(), mask);
+  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
+  EXPECT_EQ(f.form.doc().PicMask.raster(), mask);
   for (int k = 0; k <= 320; ++k) ASSERT_EQ(f.Canvas(320, k), kBlack) << "closing line stays";
   // Each click is still a gesture of its own, recorded as a step.
-  EXPECT_EQ(f.form.Steps().UndoCount(), 6u);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 6u);
 }
 
 TEST(Eraser, MakesCellsTransparentWithEitherButton) {
@@ -71,7 +71,7 @@ TEST(Eraser, MakesCellsTransparentWithEitherButton) {
   f.ClickCanvas(1, 15, 15);
   f.ClickCanvas(1, 25, 15);
   f.ChooseTool(3);
-  ASSERT_EQ(f.form.CurrentTool(), 3);
+  ASSERT_EQ(f.form.canvas().CurrentTool(), 3);
   f.ClickCanvas(1, 15, 15);
   f.ClickCanvas(2, 25, 15);
   for (int i : {1, 2}) {
@@ -81,8 +81,8 @@ TEST(Eraser, MakesCellsTransparentWithEitherButton) {
   }
   // The canvas and the copy show the hatch again, exactly as a fresh canvas.
   LoadedForm fresh;
-  EXPECT_EQ(f.form.PicMain.raster(), fresh.form.PicMain.raster());
-  EXPECT_EQ(f.form.PicMainCopy.raster(), fresh.form.PicMainCopy.raster());
+  EXPECT_EQ(f.form.doc().PicMain.raster(), fresh.form.doc().PicMain.raster());
+  EXPECT_EQ(f.form.doc().PicMainCopy.raster(), fresh.form.doc().PicMainCopy.raster());
 }
 
 TEST(ColourPicker, TakesTheColourForTheButtonAndReturnsToThePreviousTool) {
@@ -91,13 +91,13 @@ TEST(ColourPicker, TakesTheColourForTheButtonAndReturnsToThePreviousTool) {
   f.ClickCanvas(1, 45, 45);
   f.ChooseTool(3);  // eraser, the tool to return to
   f.ChooseTool(4);
-  ASSERT_EQ(f.form.CurrentTool(), 4);
+  ASSERT_EQ(f.form.canvas().CurrentTool(), 4);
   f.ClickCanvas(2, 45, 45);  // right button picks into colour 1
-  EXPECT_EQ(f.form.CurrentColour(1), kGreen);
-  EXPECT_EQ(f.form.CurrentColour(0), kGreen);
-  EXPECT_EQ(f.form.CurrentTool(), 3);
-  EXPECT_EQ(f.form.Tools().SelectedCell(), (Rect{46, 0, 69, 22}));
-  EXPECT_EQ(f.form.Steps().UndoCount(), 2u) << "picking records nothing";
+  EXPECT_EQ(f.form.colours().CurrentColour(1), kGreen);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kGreen);
+  EXPECT_EQ(f.form.canvas().CurrentTool(), 3);
+  EXPECT_EQ(f.form.canvas().Tools().SelectedCell(), (Rect{46, 0, 69, 22}));
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u) << "picking records nothing";
 }
 
 TEST(ColourPicker, BeepsOnTransparentPixelsAndPicksNothingOnTheClosingLines) {
@@ -105,14 +105,14 @@ TEST(ColourPicker, BeepsOnTransparentPixelsAndPicksNothingOnTheClosingLines) {
   f.ChooseTool(4);
   f.ClickCanvas(1, 45, 45);
   EXPECT_EQ(f.platform.beeps, 1);
-  EXPECT_EQ(f.form.CurrentColour(0), kBlack);
-  EXPECT_EQ(f.form.CurrentTool(), 2);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kBlack);
+  EXPECT_EQ(f.form.canvas().CurrentTool(), 2);
 
   f.ChooseTool(4);
   f.ClickCanvas(1, 320, 45);  // on the right closing line: no pick, no beep
   EXPECT_EQ(f.platform.beeps, 1);
-  EXPECT_EQ(f.form.CurrentTool(), 2);
-  EXPECT_FALSE(f.form.Modified);
+  EXPECT_EQ(f.form.canvas().CurrentTool(), 2);
+  EXPECT_FALSE(f.form.doc().Modified);
 }
 
 TEST(Canvas, TheMiddleButtonAndChordsDoNothing) {
@@ -123,8 +123,8 @@ TEST(Canvas, TheMiddleButtonAndChordsDoNothing) {
   f.form.PicMain_MouseUp(4, 0, 45, 45);
   EXPECT_EQ(f.Mask(4, 4), kWhite);
   EXPECT_EQ(f.Mask(5, 4), kWhite);
-  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
-  EXPECT_FALSE(f.form.Modified);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
+  EXPECT_FALSE(f.form.doc().Modified);
 }
 
 TEST(Canvas, ToolsSetTheirPointers) {
@@ -134,16 +134,16 @@ TEST(Canvas, ToolsSetTheirPointers) {
                                                   {4, "cursor-pipette.txt"},
                                                   {5, "cursor-bucket.txt"}};
   for (const auto& [tool, icon] : expected) {
-    f.form.SelectTool(tool);
-    EXPECT_EQ(f.form.PicMain.mousePointer(), MousePointer::kCustom);
-    EXPECT_EQ(f.form.PicMain.mouseIcon(), icon);
+    f.form.canvas().SelectTool(tool);
+    EXPECT_EQ(f.form.doc().PicMain.mousePointer(), MousePointer::kCustom);
+    EXPECT_EQ(f.form.doc().PicMain.mouseIcon(), icon);
   }
   for (int tool : {1, 6, 9, 12}) {
-    f.form.SelectTool(tool);
-    EXPECT_EQ(f.form.PicMain.mousePointer(), MousePointer::kCrosshair) << tool;
+    f.form.canvas().SelectTool(tool);
+    EXPECT_EQ(f.form.doc().PicMain.mousePointer(), MousePointer::kCrosshair) << tool;
   }
-  f.form.SelectTool(4);
-  EXPECT_EQ(f.form.LastDrawingTool(), 12) << "the picker is not a drawing tool";
+  f.form.canvas().SelectTool(4);
+  EXPECT_EQ(f.form.canvas().LastDrawingTool(), 12) << "the picker is not a drawing tool";
 }
 
 }  // namespace
@@ -158,8 +158,8 @@ TEST(Canvas, ToolsThatDoNotDrawYetLeaveThePictureAndItsHistoryAlone) {
     f.ChooseTool(tool);
     f.ClickCanvas(1, 45, 45);
   }
-  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
-  EXPECT_FALSE(f.form.Modified);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
+  EXPECT_FALSE(f.form.doc().Modified);
   EXPECT_EQ(f.Mask(4, 4), kWhite);
 }
 

@@ -37,7 +37,7 @@ TEST(StatusArea, PaintsTheFramesAroundTheControlsAndTheBoxes) {
   EXPECT_EQ(r.At(360, 111), kWhite);
   EXPECT_EQ(r.At(371, 122), light);
   // The symbols come from the glyph strip: the position symbol's pixels over the background.
-  const Raster& glyphs = f.form.Rasters().tool_glyphs();
+  const Raster& glyphs = f.form.doc().Rasters().tool_glyphs();
   for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 15; ++x) {
       const Colour expected =
@@ -49,14 +49,14 @@ TEST(StatusArea, PaintsTheFramesAroundTheControlsAndTheBoxes) {
 TEST(StatusArea, ThePositionFollowsThePointerClampedToTheIcon) {
   LoadedForm f;
   f.form.PicMain_MouseMove(0, 0, 35, 47);
-  EXPECT_EQ(f.form.PositionText().text, "3 , 4");
-  EXPECT_EQ(f.form.PositionText().x, 371);
-  EXPECT_EQ(f.form.PositionText().y, 64);
+  EXPECT_EQ(f.form.status().PositionText().text, "3 , 4");
+  EXPECT_EQ(f.form.status().PositionText().x, 371);
+  EXPECT_EQ(f.form.status().PositionText().y, 64);
   f.form.PicMain_MouseMove(0, 0, 400, -12);
-  EXPECT_EQ(f.form.PositionText().text, "31 , 0");
+  EXPECT_EQ(f.form.status().PositionText().text, "31 , 0");
   f.form.PicMain_MouseMove(0, 0, -40, 320);
-  EXPECT_EQ(f.form.PositionText().text, "0 , 31");
-  EXPECT_EQ(f.form.SizeText().text, "") << "no size without a button";
+  EXPECT_EQ(f.form.status().PositionText().text, "0 , 31");
+  EXPECT_EQ(f.form.status().SizeText().text, "") << "no size without a button";
 }
 
 TEST(StatusArea, ShapeToolsShowTheirSizeUntilRelease) {
@@ -64,11 +64,11 @@ TEST(StatusArea, ShapeToolsShowTheirSizeUntilRelease) {
   f.ChooseTool(6);
   f.form.PicMain_MouseDown(1, 0, 35, 45);
   f.form.PicMain_MouseMove(1, 0, 105, 45);  // from cell (3, 4) to (10, 4)
-  EXPECT_EQ(f.form.SizeText().text, "8 , 1");
+  EXPECT_EQ(f.form.status().SizeText().text, "8 , 1");
   f.form.PicMain_MouseMove(1, 0, 500, 45);  // beyond the edge: clamped to column 31
-  EXPECT_EQ(f.form.SizeText().text, "29 , 1");
+  EXPECT_EQ(f.form.status().SizeText().text, "29 , 1");
   f.form.PicMain_MouseUp(1, 0, 500, 45);
-  EXPECT_EQ(f.form.SizeText().text, "");
+  EXPECT_EQ(f.form.status().SizeText().text, "");
 }
 
 TEST(StatusArea, TheSelectionToolMeasuresBetweenGridLines) {
@@ -76,16 +76,16 @@ TEST(StatusArea, TheSelectionToolMeasuresBetweenGridLines) {
   f.ChooseTool(1);
   f.form.PicMain_MouseDown(1, 0, 20, 20);
   f.form.PicMain_MouseMove(1, 0, 70, 20);
-  EXPECT_EQ(f.form.SizeText().text, "5 , 0");
+  EXPECT_EQ(f.form.status().SizeText().text, "5 , 0");
   f.form.PicMain_MouseMove(1, 0, 900, 900);
-  EXPECT_EQ(f.form.SizeText().text, "30 , 30") << "the far corner stops at line 32";
+  EXPECT_EQ(f.form.status().SizeText().text, "30 , 30") << "the far corner stops at line 32";
 }
 
 TEST(StatusArea, OtherToolsShowNoSize) {
   LoadedForm f;
   f.form.PicMain_MouseDown(1, 0, 35, 45);
   f.form.PicMain_MouseMove(1, 0, 105, 45);
-  EXPECT_EQ(f.form.SizeText().text, "");
+  EXPECT_EQ(f.form.status().SizeText().text, "");
 }
 
 }  // namespace

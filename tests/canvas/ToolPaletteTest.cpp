@@ -23,7 +23,7 @@ class ToolPaletteTest : public ::testing::Test {
   ToolPaletteTest()
       : palette_(surface_, kFace, kShadow, kHighlight,
                  [this](int tool) { selected_.push_back(tool); }) {
-    surface_.SetRefreshHandler([this] { ++refreshes_; });
+    surface_.SetRefreshHandler([this](Rect) { ++refreshes_; });
     palette_.SetGlyphs(&strip_.image);
     palette_.PicTools_Paint();
   }

@@ -17,15 +17,15 @@ TEST(Palette, DrawsTheDefaultTableCellByCellWithSunkenEdges) {
   for (int k = 0; k < 256; ++k) {
     const int x = 13 * (k % 16);
     const int y = 13 * (k / 16);
-    ASSERT_EQ(pal.At(x + 1, y + 1), f.form.Palette().entries()[k]) << k;
-    ASSERT_EQ(pal.At(x + 11, y + 11), f.form.Palette().entries()[k]) << k;
+    ASSERT_EQ(pal.At(x + 1, y + 1), f.form.colours().Palette().entries()[k]) << k;
+    ASSERT_EQ(pal.At(x + 11, y + 11), f.form.colours().Palette().entries()[k]) << k;
     ASSERT_EQ(pal.At(x, y), f.platform.button_shadow);
     ASSERT_EQ(pal.At(x + 11, y), f.platform.button_shadow);
     ASSERT_EQ(pal.At(x + 12, y), f.platform.button_highlight);
     ASSERT_EQ(pal.At(x, y + 12), f.platform.button_highlight);
     ASSERT_EQ(pal.At(x + 12, y + 12), f.platform.button_highlight);
   }
-  const auto& e = f.form.Palette().entries();
+  const auto& e = f.form.colours().Palette().entries();
   EXPECT_EQ(e[0], kBlack);
   EXPECT_EQ(e[1], Rgb(0x80, 0, 0));
   EXPECT_EQ(e[35], Rgb(0x66, 0x33, 0x00));
@@ -37,17 +37,17 @@ TEST(Palette, ClicksSetTheButtonsColourAndBothSwatches) {
   LoadedForm f;
   // Column 3, row 2 is index 35 for any point from (39, 26) to (51, 38).
   for (const auto& [x, y] : {std::pair{39.0, 26.0}, {51.0, 38.0}, {45.4, 30.0}}) {
-    f.form.ResetCurrentColours();
+    f.form.colours().ResetCurrentColours();
     f.form.PicPal_MouseUp(1, 0, x, y);
-    EXPECT_EQ(f.form.CurrentColour(0), Rgb(0x66, 0x33, 0x00)) << x << "," << y;
-    EXPECT_EQ(f.form.CurrentColour(1), kWhite);
+    EXPECT_EQ(f.form.colours().CurrentColour(0), Rgb(0x66, 0x33, 0x00)) << x << "," << y;
+    EXPECT_EQ(f.form.colours().CurrentColour(1), kWhite);
   }
   EXPECT_EQ(f.form.Form.raster().At(347, 111), Rgb(0x66, 0x33, 0x00));
   EXPECT_EQ(f.form.Form.raster().At(357, 121), Rgb(0x66, 0x33, 0x00));
   EXPECT_EQ(f.form.Form.raster().At(360, 111), kWhite);
 
   f.form.PicPal_MouseUp(2, 0, 1, 1);
-  EXPECT_EQ(f.form.CurrentColour(1), kBlack);
+  EXPECT_EQ(f.form.colours().CurrentColour(1), kBlack);
 }
 
 TEST(Palette, ReleasesOutsideTheCellsAndOtherButtonsChangeNothing) {
@@ -57,8 +57,8 @@ TEST(Palette, ReleasesOutsideTheCellsAndOtherButtonsChangeNothing) {
     f.form.PicPal_MouseUp(1, 0, x, y);
   }
   f.form.PicPal_MouseUp(4, 0, 20, 20);
-  EXPECT_EQ(f.form.CurrentColour(0), kBlack);
-  EXPECT_EQ(f.form.CurrentColour(1), kWhite);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kBlack);
+  EXPECT_EQ(f.form.colours().CurrentColour(1), kWhite);
 }
 
 TEST(Palette, TheCheckBoxRedefinesTheCellThroughTheColourDialog) {
@@ -67,18 +67,18 @@ TEST(Palette, TheCheckBoxRedefinesTheCellThroughTheColourDialog) {
   const Colour chosen = Rgb(1, 2, 3);
   f.platform.colour_answers.push_back(chosen);
   f.form.PicPal_MouseUp(2, 0, 13 * 4 + 3, 13 * 2 + 3);  // index 36
-  EXPECT_EQ(f.form.Palette().entries()[36], chosen);
+  EXPECT_EQ(f.form.colours().Palette().entries()[36], chosen);
   EXPECT_EQ(f.form.PicPal.raster().At(13 * 4 + 5, 13 * 2 + 5), chosen);
-  EXPECT_EQ(f.form.CurrentColour(1), chosen);
+  EXPECT_EQ(f.form.colours().CurrentColour(1), chosen);
   EXPECT_FALSE(f.form.Menus()[3].items[4].checked);
   EXPECT_TRUE(f.form.Menus()[3].items[5].checked);
 
   // Cancelling changes nothing at all, not even the current colour.
-  const auto before = f.form.Palette().entries();
+  const auto before = f.form.colours().Palette().entries();
   f.form.PicPal_MouseUp(1, 0, 2, 2);
   EXPECT_EQ(f.platform.colour_dialogs, 2);
-  EXPECT_EQ(f.form.Palette().entries(), before);
-  EXPECT_EQ(f.form.CurrentColour(0), kBlack);
+  EXPECT_EQ(f.form.colours().Palette().entries(), before);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kBlack);
 }
 
 TEST(Palette, TheRandomPaletteKeepsItsEndsAndTheDefaultComesBackExactly) {
@@ -86,18 +86,18 @@ TEST(Palette, TheRandomPaletteKeepsItsEndsAndTheDefaultComesBackExactly) {
   f.form.ChkPal_Click(true);
   f.platform.colour_answers.push_back(Rgb(9, 9, 9));
   f.form.PicPal_MouseUp(1, 0, 2, 2);  // cell 0 redefined
-  f.form.MnuColorOpts_Click(5);
-  const auto& e = f.form.Palette().entries();
+  f.form.MenuCommand("MnuColor", "MnuColorOpts", 5);
+  const auto& e = f.form.colours().Palette().entries();
   EXPECT_EQ(e[0], Rgb(9, 9, 9)) << "cells 0 and 255 keep what they held";
   EXPECT_EQ(e[255], kWhite);
   int changed = 0;
   for (int k = 1; k < 255; ++k) changed += e[k] != ColourPalette::DefaultEntry(k);
   EXPECT_GT(changed, 240);
-  EXPECT_EQ(f.form.CurrentColour(0), kBlack);
-  EXPECT_EQ(f.form.CurrentColour(1), kWhite);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kBlack);
+  EXPECT_EQ(f.form.colours().CurrentColour(1), kWhite);
   EXPECT_TRUE(f.form.Menus()[3].items[5].checked);
 
-  f.form.MnuColorOpts_Click(4);
+  f.form.MenuCommand("MnuColor", "MnuColorOpts", 4);
   for (int k = 0; k < 256; ++k) ASSERT_EQ(e[k], ColourPalette::DefaultEntry(k));
   EXPECT_TRUE(f.form.Menus()[3].items[4].checked);
   EXPECT_FALSE(f.form.Menus()[3].items[5].checked);
@@ -105,15 +105,15 @@ TEST(Palette, TheRandomPaletteKeepsItsEndsAndTheDefaultComesBackExactly) {
 
 TEST(Palette, ResetDocumentBringsBackTheDefaultsAndUnticksTheCheckBox) {
   LoadedForm f;
-  f.form.MnuColorOpts_Click(5);
+  f.form.MenuCommand("MnuColor", "MnuColorOpts", 5);
   f.form.PicPal_MouseUp(1, 0, 100, 100);
   f.form.ChkPal_Click(true);
   f.form.ResetDocument();
-  EXPECT_FALSE(f.form.ChkPal);
-  EXPECT_EQ(f.form.CurrentColour(0), kBlack);
-  EXPECT_EQ(f.form.CurrentColour(1), kWhite);
+  EXPECT_FALSE(f.form.colours().ChkPal);
+  EXPECT_EQ(f.form.colours().CurrentColour(0), kBlack);
+  EXPECT_EQ(f.form.colours().CurrentColour(1), kWhite);
   for (int k = 0; k < 256; ++k)
-    ASSERT_EQ(f.form.Palette().entries()[k], ColourPalette::DefaultEntry(k));
+    ASSERT_EQ(f.form.colours().Palette().entries()[k], ColourPalette::DefaultEntry(k));
   EXPECT_TRUE(f.form.Menus()[3].items[4].checked);
 }
 

@@ -77,12 +77,13 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
   EXPECT_EQ(d.initial_name, "未命名.ico");
   EXPECT_TRUE(d.confirm_overwrite);
 
-  EXPECT_EQ(Read(File("face.ico")), EncodeIcon(f.form.PicImage.raster(), f.form.PicMask.raster()));
-  EXPECT_EQ(f.form.DocPath, File("face.ico"));
-  EXPECT_EQ(f.form.DocTitle, "face.ico");
+  EXPECT_EQ(Read(File("face.ico")),
+            EncodeIcon(f.form.doc().PicImage.raster(), f.form.doc().PicMask.raster()));
+  EXPECT_EQ(f.form.doc().DocPath, File("face.ico"));
+  EXPECT_EQ(f.form.doc().DocTitle, "face.ico");
   EXPECT_EQ(f.host.caption, "Pelorin - face.ico");
-  EXPECT_FALSE(f.form.Modified);
-  EXPECT_TRUE(f.form.SaveSucceeded);
+  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().SaveSucceeded);
   EXPECT_EQ(f.platform.settings.count({"Rfl", "1."}), 0u)
       << "the list is written when the window closes";
   const auto& recent = f.form.Menus()[0].items;
@@ -105,15 +106,15 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
 TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   f.ClickCanvas(1, 5, 5);
   f.platform.save_answers.push_back(FileChoice{File("missing-folder/a.ico"), "a.ico"});
-  f.form.MnuSaveAs_Click();
+  f.form.files().MnuSaveAs_Click();
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
   EXPECT_NE(f.platform.messages[0].text.find(".\r\n\r\n不能保存 未命名."), std::string::npos)
       << f.platform.messages[0].text;
-  EXPECT_FALSE(f.form.SaveSucceeded);
-  EXPECT_TRUE(f.form.Modified);
-  EXPECT_EQ(f.form.DocPath, "未命名");
+  EXPECT_FALSE(f.form.doc().SaveSucceeded);
+  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_EQ(f.form.doc().DocPath, "未命名");
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
 }
 
@@ -122,16 +123,17 @@ TEST_F(FileCommandsTest, SavingThroughADanglingLinkKeepsTheLink) {
   fs::create_symlink("real.ico", File("link.ico"));
   f.ClickCanvas(1, 5, 5);
   f.platform.save_answers.push_back(FileChoice{File("link.ico"), "link.ico"});
-  f.form.MnuSaveAs_Click();
+  f.form.files().MnuSaveAs_Click();
   EXPECT_TRUE(f.platform.messages.empty());
-  EXPECT_TRUE(f.form.SaveSucceeded);
+  EXPECT_TRUE(f.form.doc().SaveSucceeded);
   EXPECT_TRUE(fs::is_symlink(File("link.ico")));
-  EXPECT_EQ(Read(File("real.ico")), EncodeIcon(f.form.PicImage.raster(), f.form.PicMask.raster()));
+  EXPECT_EQ(Read(File("real.ico")),
+            EncodeIcon(f.form.doc().PicImage.raster(), f.form.doc().PicMask.raster()));
 }
 
 TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   f.ClickCanvas(1, 5, 5);
-  f.form.Modified = false;
+  f.form.doc().Modified = false;
   const std::string path = Write(kIco24, "smile.ico");
   f.platform.open_answers.push_back(FileChoice{path, "smile.ico"});
   f.form.MenuCommand("MnuFile", "MnuOpen", 0);
@@ -139,15 +141,15 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   ASSERT_EQ(f.platform.open_dialogs.size(), 1u);
   EXPECT_EQ(f.platform.open_dialogs[0].title, "Pelorin - 打开");
   EXPECT_TRUE(f.platform.open_dialogs[0].must_exist);
-  EXPECT_EQ(f.form.DocPath, path);
+  EXPECT_EQ(f.form.doc().DocPath, path);
   EXPECT_EQ(f.host.caption, "Pelorin - smile.ico");
-  EXPECT_FALSE(f.form.Modified);
-  EXPECT_FALSE(f.form.MultiIcon);
-  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
-  EXPECT_TRUE(f.form.CanvasEnabled());
+  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_FALSE(f.form.doc().MultiIcon);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
+  EXPECT_TRUE(f.form.canvas().Enabled());
   // Saving it back gives the same pixels and mask: the file is a 32 x 32, 24-bit icon like ours
   // (its header leaves the image size 0, ours states it).
-  f.form.MnuSave_Click();
+  f.form.files().MnuSave_Click();
   const auto saved = Read(path);
   ASSERT_EQ(saved.size(), kIco24.size());
   EXPECT_TRUE(std::equal(saved.begin() + 62, saved.end(), kIco24.begin() + 62));
@@ -167,34 +169,34 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
 TEST_F(FileCommandsTest, AnIconAtTheStartOfAHugeFileOpens) {
   const std::string path = Write(kIco24, "padded.ico");
   fs::resize_file(path, (std::uintmax_t{1} << 32) + 5);
-  f.form.OpenDroppedFile({path});
+  f.form.files().OpenDroppedFile({path});
   EXPECT_TRUE(f.platform.messages.empty());
-  EXPECT_EQ(f.form.DocPath, path);
+  EXPECT_EQ(f.form.doc().DocPath, path);
   EXPECT_EQ(f.Image(1, 0), 0x080004u);  // blue 8, green 0, red 4
 }
 
 TEST_F(FileCommandsTest, AFileThatIsNotAnIconIsRefusedAndTheDocumentKept) {
   f.ClickCanvas(1, 5, 5);
-  f.form.Modified = false;
+  f.form.doc().Modified = false;
   std::ofstream(File("photo.ico"), std::ios::binary) << "BM this is a bitmap, not an icon";
-  const Raster before = f.form.PicMask.raster();
-  f.form.PendingPath = File("photo.ico");
-  f.form.OpenFromDrop = true;
-  f.form.MnuOpen_Click();
+  const Raster before = f.form.doc().PicMask.raster();
+  f.form.doc().PendingPath = File("photo.ico");
+  f.form.doc().OpenFromDrop = true;
+  f.form.files().MnuOpen_Click();
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "打不开文件 photo.ico");
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
-  EXPECT_EQ(f.form.PicMask.raster(), before);
-  EXPECT_EQ(f.form.DocPath, "未命名");
-  EXPECT_FALSE(f.form.OpenFromDrop);
-  EXPECT_TRUE(f.form.CanvasEnabled());
+  EXPECT_EQ(f.form.doc().PicMask.raster(), before);
+  EXPECT_EQ(f.form.doc().DocPath, "未命名");
+  EXPECT_FALSE(f.form.doc().OpenFromDrop);
+  EXPECT_TRUE(f.form.canvas().Enabled());
 }
 
 TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
   // Cancel keeps everything.
   f.ClickCanvas(1, 5, 5);
   f.platform.answers.push_back(MsgAnswer::kCancel);
-  f.form.MnuNew_Click();
+  f.form.files().MnuNew_Click();
   EXPECT_EQ(f.platform.messages.back().text, "保存对当前图标文件的修改吗？");
   EXPECT_EQ(f.platform.messages.back().title, "Pelorin");
   EXPECT_EQ(f.platform.messages.back().buttons, MsgButtons::kYesNoCancel);
@@ -206,19 +208,19 @@ TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
   f.form.Form_Unload(cancel);
   EXPECT_TRUE(cancel);
   EXPECT_EQ(f.platform.save_dialogs.size(), 1u);
-  EXPECT_EQ(f.form.Steps().UndoCount(), 2u) << "the history is intact";
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u) << "the history is intact";
 
   // A declined open leaves no pending source behind.
   f.platform.answers.push_back(MsgAnswer::kCancel);
   f.form.OpenDroppedFile({File("x.ico"), File("y.ico")});
-  EXPECT_FALSE(f.form.OpenFromDrop);
+  EXPECT_FALSE(f.form.doc().OpenFromDrop);
   EXPECT_EQ(f.Mask(0, 0), kBlack);
 
   // No discards.
   f.platform.answers.push_back(MsgAnswer::kNo);
-  f.form.MnuNew_Click();
+  f.form.files().MnuNew_Click();
   EXPECT_EQ(f.Mask(0, 0), kWhite);
-  EXPECT_FALSE(f.form.Modified);
+  EXPECT_FALSE(f.form.doc().Modified);
 
   // Nothing unsaved: no question at all.
   const std::size_t asked = f.platform.messages.size();
@@ -231,12 +233,12 @@ TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
 TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
   const std::string path = Write(kMulti, "many.ico");
   f.form.OpenDroppedFile({path});
-  ASSERT_EQ(f.form.DocPath, path);
-  EXPECT_TRUE(f.form.MultiIcon);
+  ASSERT_EQ(f.form.doc().DocPath, path);
+  EXPECT_TRUE(f.form.doc().MultiIcon);
 
   // Cancel on the warning offers Save As with "*.ico".
   f.platform.answers.push_back(MsgAnswer::kCancel);
-  f.form.MnuSave_Click();
+  f.form.files().MnuSave_Click();
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text,
             "文件 \"many.ico\" 包含多个图标。\r\n\"保存\" 将覆盖文件中另外的图标。\r\n\r\n"
@@ -248,24 +250,24 @@ TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
 
   // OK overwrites the file with one image; a second Save no longer asks.
   f.platform.answers.push_back(MsgAnswer::kOk);
-  f.form.MnuSave_Click();
+  f.form.files().MnuSave_Click();
   EXPECT_EQ(Read(path).size(), 3262u);
-  EXPECT_FALSE(f.form.MultiIcon);
-  f.form.MnuSave_Click();
+  EXPECT_FALSE(f.form.doc().MultiIcon);
+  f.form.files().MnuSave_Click();
   EXPECT_EQ(f.platform.messages.size(), 2u);
 }
 
 TEST_F(FileCommandsTest, TheCommandLineOpensItsFileAtStartUp) {
   const std::string path = Write(kIco24, "start up.ico");
   LoadedForm started("/OPEN " + path);
-  EXPECT_EQ(started.form.DocPath, path);
+  EXPECT_EQ(started.form.doc().DocPath, path);
   EXPECT_EQ(started.host.caption, "Pelorin - start up.ico");
-  EXPECT_FALSE(started.form.OpenFromCommandLine);
+  EXPECT_FALSE(started.form.doc().OpenFromCommandLine);
 
   LoadedForm missing("/open " + File("nothing.ico"));
   ASSERT_EQ(missing.platform.messages.size(), 1u);
   EXPECT_EQ(missing.platform.messages[0].text, "打不开文件 nothing.ico");
-  EXPECT_EQ(missing.form.DocPath, "未命名");
+  EXPECT_EQ(missing.form.doc().DocPath, "未命名");
 }
 
 TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
@@ -279,7 +281,7 @@ TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "找不到 " + b);
   f.form.MenuCommand("MnuFile", "MnuRecent", 1);  // a moved up
-  EXPECT_EQ(f.form.DocPath, a);
+  EXPECT_EQ(f.form.doc().DocPath, a);
   bool cancel = false;
   f.form.Form_Unload(cancel);
   EXPECT_EQ(f.platform.settings.at({"Rfl", "1."}), a);
@@ -296,16 +298,16 @@ TEST_F(FileCommandsTest, ADropOpensOnlyItsFirstFileAndANameWithoutFolderIsTheTit
   const std::string a = Write(kIco24, "first.ico");
   const std::string b = Write(kMulti, "second.ico");
   f.form.OpenDroppedFile({a, b, File("third.ico")});
-  EXPECT_EQ(f.form.DocPath, a);
+  EXPECT_EQ(f.form.doc().DocPath, a);
   f.form.OpenDroppedFile({});
-  EXPECT_EQ(f.form.DocPath, a) << "a drop without files is ignored";
+  EXPECT_EQ(f.form.doc().DocPath, a) << "a drop without files is ignored";
 
   // A path given without any folder is its own title.
   const fs::path cwd = fs::current_path();
   fs::current_path(fs::path(a).parent_path());
   f.form.OpenDroppedFile({"second.ico"});
   fs::current_path(cwd);
-  EXPECT_EQ(f.form.DocTitle, "second.ico");
+  EXPECT_EQ(f.form.doc().DocTitle, "second.ico");
   EXPECT_EQ(f.host.caption, "Pelorin - second.ico");
 }
 

@@ -24,7 +24,7 @@
 namespace pelorin {
 namespace {
 
-constexpr int kSide = History::kSide;
+constexpr int kSide = kIconSize;
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
 constexpr Colour kBlue = 0xFF0000;

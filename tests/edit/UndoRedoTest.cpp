@@ -38,7 +38,7 @@ TEST(UndoRedo, OnePixelUndoneAndRedone) {
   EXPECT_EQ(f.Preview(5, 5), f.platform.button_face);
   EXPECT_FALSE(EditItemEnabled(f, 0));
   EXPECT_TRUE(EditItemEnabled(f, 1));
-  EXPECT_TRUE(f.form.Modified) << "undo marks the document changed";
+  EXPECT_TRUE(f.form.doc().Modified) << "undo marks the document changed";
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 1);
   EXPECT_EQ(f.Mask(5, 5), kBlack);
   EXPECT_EQ(f.Canvas(55, 55), kBlack);
@@ -74,10 +74,10 @@ TEST(UndoRedo, ResetDocumentLeavesOnlyTheBlankPicture) {
   f.ClickCanvas(1, 15, 15);
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
   f.form.ResetDocument();
-  EXPECT_EQ(f.form.Steps().UndoCount(), 1u);
-  EXPECT_EQ(f.form.Steps().RedoCount(), 0u);
-  EXPECT_EQ(f.form.CurrentTool(), 2);
-  EXPECT_EQ(f.form.Tools().SelectedCell(), (Rect{23, 0, 46, 22}));
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
+  EXPECT_EQ(f.form.undo().Steps().RedoCount(), 0u);
+  EXPECT_EQ(f.form.canvas().CurrentTool(), 2);
+  EXPECT_EQ(f.form.canvas().Tools().SelectedCell(), (Rect{23, 0, 46, 22}));
 }
 
 TEST(UndoRedo, HundredsOfStrokesUndoOneByOne) {
@@ -85,7 +85,7 @@ TEST(UndoRedo, HundredsOfStrokesUndoOneByOne) {
   for (int k = 0; k < 300; ++k) f.ClickCanvas(1, 5 + 10 * (k % 32), 5 + 10 * (k / 32));
   for (int k = 299; k >= 0; --k) {
     ASSERT_EQ(f.Mask(k % 32, k / 32), kBlack);
-    f.form.UndoStep();
+    f.form.undo().UndoStep();
     ASSERT_EQ(f.Mask(k % 32, k / 32), kWhite);
   }
   EXPECT_FALSE(EditItemEnabled(f, 0));

@@ -11,10 +11,10 @@
 #include <QUrl>
 #include <fstream>
 
-#include "app/SurfaceView.h"
 #include "app/frmMainView.h"
 #include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
+#include "platform/qt/QtConvert.h"
 
 namespace pelorin {
 namespace {
@@ -38,17 +38,17 @@ TEST(MainWindowView, PaintsTheCanvasAndPreviewPixelForPixelAtTheirPlaces) {
   frmMainView view(platform, "");
   view.Load();
   // Something recognisable in the icon.
-  view.core().PicMask.raster().SetPixel(0, 0, kBlack);
-  view.core().PicImage.raster().SetPixel(0, 0, 0x00FF00);
-  view.core().DisplayResults();
+  view.core().doc().PicMask.raster().SetPixel(0, 0, kBlack);
+  view.core().doc().PicImage.raster().SetPixel(0, 0, 0x00FF00);
+  view.core().doc().DisplayResults();
 
   const QImage client = view.centralWidget()->grab().toImage();
-  const Raster& canvas = view.core().PicMain.raster();
+  const Raster& canvas = view.core().doc().PicMain.raster();
   for (int y = 0; y < canvas.height(); y += 7)
     for (int x = 0; x < canvas.width(); x += 3)
       ASSERT_EQ(client.pixel(12 + x, 15 + y) & 0xFFFFFF, ToRgb(canvas.At(x, y)) & 0xFFFFFF)
           << x << "," << y;
-  const Raster& preview = view.core().picIcon.raster();
+  const Raster& preview = view.core().doc().picIcon.raster();
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
       ASSERT_EQ(client.pixel(350 + x, 15 + y) & 0xFFFFFF, ToRgb(preview.At(x, y)) & 0xFFFFFF);
@@ -89,17 +89,17 @@ TEST(MainWindowView, MouseOnTheControlsReachesTheCoreHandlers) {
   // Right button on a palette cell, then a right-button click on the canvas.
   SendMouse(pal, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton,
             {13 * 9 + 4, 13 * 15 + 4});
-  EXPECT_EQ(view.core().CurrentColour(1), 0x0000FFu);
+  EXPECT_EQ(view.core().colours().CurrentColour(1), 0x0000FFu);
   SendMouse(canvas, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {55, 65});
   SendMouse(canvas, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {55, 65});
-  EXPECT_EQ(view.core().PicImage.raster().At(5, 6), 0x0000FFu);
+  EXPECT_EQ(view.core().doc().PicImage.raster().At(5, 6), 0x0000FFu);
 
   // A hover over the tool palette shows the tool's caption; a click chooses it.
   SendMouse(tools, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {50, 5});
   EXPECT_EQ(tools->toolTip().toStdString(), "擦除");
   SendMouse(tools, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {50, 5});
   SendMouse(tools, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {50, 5});
-  EXPECT_EQ(view.core().CurrentTool(), 3);
+  EXPECT_EQ(view.core().canvas().CurrentTool(), 3);
   EXPECT_EQ(canvas->cursor().shape(), Qt::BitmapCursor);
 }
 
@@ -114,9 +114,9 @@ TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
   EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
   // With the menu closed the action stays enabled; the core decides when it fires.
   undo->trigger();
-  EXPECT_EQ(view.core().PicMask.raster().At(1, 1), kWhite);
+  EXPECT_EQ(view.core().doc().PicMask.raster().At(1, 1), kWhite);
   undo->trigger();  // nothing left to undo: nothing happens
-  EXPECT_EQ(view.core().Steps().UndoCount(), 1u);
+  EXPECT_EQ(view.core().undo().Steps().UndoCount(), 1u);
 
   auto* random_palette = view.findChild<QAction*>("MnuColorOpts_5");
   ASSERT_NE(random_palette, nullptr);
@@ -127,7 +127,7 @@ TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
   auto* chk = view.findChild<QCheckBox*>("ChkPal");
   ASSERT_NE(chk, nullptr);
   chk->setChecked(true);
-  EXPECT_TRUE(view.core().ChkPal);
+  EXPECT_TRUE(view.core().colours().ChkPal);
   view.core().ResetDocument();
   EXPECT_FALSE(chk->isChecked());
 }

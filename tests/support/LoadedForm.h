@@ -23,14 +23,14 @@ struct LoadedForm {
   void ChooseTool(int tool) {
     const double x = 23 * ((tool - 1) % 4) + 5;
     const double y = 22 * ((tool - 1) / 4) + 5;
-    form.PicTools_MouseDown(1, 0, x, y);
-    form.PicTools_MouseUp(1, 0, x, y);
+    form.canvas().Tools().PicTools_MouseDown(1, 0, x, y);
+    form.canvas().Tools().PicTools_MouseUp(1, 0, x, y);
   }
-  Colour Image(int x, int y) const { return form.PicImage.raster().At(x, y); }
-  Colour Mask(int x, int y) const { return form.PicMask.raster().At(x, y); }
-  Colour Preview(int x, int y) const { return form.picIcon.raster().At(x, y); }
-  Colour Canvas(int x, int y) const { return form.PicMain.raster().At(x, y); }
-  Colour Copy(int x, int y) const { return form.PicMainCopy.raster().At(x, y); }
+  Colour Image(int x, int y) const { return form.doc().PicImage.raster().At(x, y); }
+  Colour Mask(int x, int y) const { return form.doc().PicMask.raster().At(x, y); }
+  Colour Preview(int x, int y) const { return form.doc().picIcon.raster().At(x, y); }
+  Colour Canvas(int x, int y) const { return form.doc().PicMain.raster().At(x, y); }
+  Colour Copy(int x, int y) const { return form.doc().PicMainCopy.raster().At(x, y); }
 
   FakePlatform platform;
   FakeWindowHost host;

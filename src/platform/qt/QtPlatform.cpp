@@ -17,7 +17,7 @@
 #include <QUrl>
 #include <chrono>
 
-#include "app/FileTypeRegistration.h"
+#include "platform/FileTypeRegistration.h"
 
 namespace pelorin {
 

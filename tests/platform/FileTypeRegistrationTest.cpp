@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FileTypeRegistration.h"
+#include "platform/FileTypeRegistration.h"
 
 namespace pelorin {
 namespace {

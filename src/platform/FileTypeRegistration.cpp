@@ -1,4 +1,4 @@
-#include "app/FileTypeRegistration.h"
+#include "platform/FileTypeRegistration.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -10,6 +10,8 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "base/Text.h"
 
 namespace pelorin {
 
@@ -34,44 +36,6 @@ std::optional<fs::path> AbsoluteFromEnvironment(const char* name) {
   fs::path path(value);
   if (!path.is_absolute()) return std::nullopt;
   return path;
-}
-
-// A desktop entry file must be UTF-8; a path that is not cannot be written into one, and an entry
-// the desktop refuses to read must not become the user's default.
-bool IsValidUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t code = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8 either.
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      return false;
-    i += length;
-  }
-  return true;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -312,6 +276,8 @@ std::string DesktopExecValue(const std::string& program_path) {
 
 bool RegisterIconFileType(const std::string& program_path, const XdgDirs& dirs) {
   try {
+    // A desktop entry file must be UTF-8; a path that is not cannot be written into one, and an
+    // entry the desktop refuses to read must not become the user's default.
     if (program_path.empty() || !IsValidUtf8(program_path)) return false;
     if (dirs.data_home.empty() || !dirs.data_home.is_absolute()) return false;
     if (dirs.config_home.empty() || !dirs.config_home.is_absolute()) return false;

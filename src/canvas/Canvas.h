@@ -1,0 +1,76 @@
+// The zoomed canvas PicMain and the choice of tool: pointer events on the canvas go to the
+// current tool (one CanvasTool per tool number, registered in the constructor), the tool palette
+// on PicTools chooses it.
+//
+// A gesture runs from a press with button 1 or 2 to the next release. The press fixes the press
+// point and the drawing colour (current colour [button - 1]); every move, with or without a
+// button, updates the current point and the position readout; the release sets the cells and
+// ends the gesture as the tool says (GestureEnd).
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "canvas/CanvasTool.h"
+#include "canvas/Selection.h"
+#include "canvas/StatusArea.h"
+#include "canvas/ToolPalette.h"
+#include "colour/ColourCommands.h"
+#include "document/IconDocument.h"
+#include "edit/UndoHistory.h"
+#include "platform/Platform.h"
+
+namespace pelorin {
+
+class Canvas {
+ public:
+  // pic_tools: the tool palette's surface. window_back: the main window's background colour.
+  Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, UndoHistory& undo,
+         Selection& selection, ColourCommands& colours, Platform& platform);
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  // Buttons: 1 left, 2 right, 4 middle; on a move 0 or the sum of the held buttons. Positions in
+  // PicMain pixels, possibly fractional (rounded to the nearest pixel, ties to even).
+  void PicMain_MouseDown(int button, int shift, double x, double y);
+  void PicMain_MouseMove(int button, int shift, double x, double y);
+  void PicMain_MouseUp(int button, int shift, double x, double y);
+
+  // Commits any selection, then makes `tool` current (and the last drawing tool unless it is the
+  // selection or the picker) and shows its pointer.
+  void SelectTool(int tool);
+  // Clicks the last drawing tool's cell on the palette, as the user would.
+  void ReturnToLastTool();
+  int CurrentTool() const { return current_tool_; }
+  int LastDrawingTool() const { return last_drawing_tool_; }
+
+  ToolPalette& Tools() { return palette_; }
+  const ToolPalette& Tools() const { return palette_; }
+  const CanvasPointer& Pointer() const { return pointer_; }
+
+  // While a file opens the canvas takes no pointer events.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled) { enabled_ = enabled; }
+
+ private:
+  CanvasTool& Current() { return *tools_[current_tool_]; }
+  void UpdateStatus(int button);
+  void EndGesture(GestureEnd end);
+  // After a pick: the last drawing tool is current again, framed and chosen.
+  void BackToLastTool();
+
+  IconDocument& doc_;
+  StatusArea& status_;
+  UndoHistory& undo_;
+  Selection& selection_;
+  ColourCommands& colours_;
+  ToolPalette palette_;
+  // Tool n at index n; index 0 is unused.
+  std::array<std::unique_ptr<CanvasTool>, kToolCount + 1> tools_;
+  int current_tool_ = kToolPencil;
+  int last_drawing_tool_ = kToolPencil;
+  CanvasPointer pointer_;
+  bool enabled_ = true;
+};
+
+}  // namespace pelorin

@@ -1,0 +1,81 @@
+// One tool of the canvas. The canvas (Canvas) turns the pointer events on PicMain into calls of
+// the current tool: it keeps the pointer state, sets the drawing colour of the pressed button
+// before a press reaches the tool, shows the position readout on every move and ends every
+// gesture the way the tool's release asks for.
+//
+// Only the left and right buttons (1 and 2) draw; the canvas filters the others out.
+#pragma once
+
+#include <optional>
+
+#include "raster/Surface.h"
+
+namespace pelorin {
+
+// The pointer on the canvas, in PicMain pixels. The press point is set by a press, the current
+// point by every move (tools may snap both in place); the cells by a release: end cell = current
+// point div 10, start cell = press point div 10.
+struct CanvasPointer {
+  int press_x = 0;
+  int press_y = 0;
+  int current_x = 0;
+  int current_y = 0;
+  int start_cell_x = 0;
+  int start_cell_y = 0;
+  int end_cell_x = 0;
+  int end_cell_y = 0;
+};
+
+// A size in icon pixels, for the size readout.
+struct CellSize {
+  int width = 0;
+  int height = 0;
+};
+
+// How a gesture ends once its tool has handled the release.
+enum class GestureEnd {
+  // The tool has ended the gesture itself; nothing more happens.
+  kFinished,
+  // The canvas pen is reset to solid copy mode and the size field cleared; no step is recorded
+  // and Modified stays as it was.
+  kUnrecorded,
+  // As kUnrecorded, and the document is modified: the step comes later (a moved selection is
+  // recorded when it is committed).
+  kModified,
+  // As kModified, and the picture is recorded as an undo step.
+  kRecorded,
+  // The canvas is first rebuilt from the icon (which also wipes any rubber band), then as
+  // kRecorded.
+  kRebuiltAndRecorded,
+};
+
+class CanvasTool {
+ public:
+  virtual ~CanvasTool() = default;
+
+  // Sets the canvas pointer shown while this tool is current.
+  virtual void ShowPointer(Surface& pic_main) const = 0;
+  // Whether the colour picker returns to this tool after a pick (every tool but the selection
+  // and the picker itself).
+  virtual bool IsDrawingTool() const { return true; }
+
+  // A press with button 1 or 2; pointer.press_* holds the press point. Returns true when the
+  // press also counts as a move at the same point (the canvas then runs its move handler once).
+  virtual bool Press(CanvasPointer& /*pointer*/, int /*button*/, int /*shift*/, double /*x*/,
+                     double /*y*/) {
+    return false;
+  }
+  // Every move over the canvas, with or without a button, before the readouts.
+  virtual void Hover(const CanvasPointer& /*pointer*/) {}
+  // The size readout while a button is held; nullopt shows none.
+  virtual std::optional<CellSize> DragSize(const CanvasPointer& /*pointer*/) const {
+    return std::nullopt;
+  }
+  // A move with button 1 or 2 held, after the readouts; pointer.current_* holds the point.
+  virtual void Drag(CanvasPointer& /*pointer*/, int /*button*/, int /*shift*/, double /*x*/,
+                    double /*y*/) {}
+  // A release with button 1 or 2, the pointer's cells set; (x, y) is the release's own point.
+  virtual GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) = 0;
+};
+
+}  // namespace pelorin

@@ -1,0 +1,69 @@
+// New, Open, Save and Save As; the save-changes prompt; the file writer; drops and the recent
+// list as ways to open a file.
+//
+// Open, the command line, a dropped file and a recent-file entry all end in the one open routine
+// MnuOpen_Click: callers other than the menu put the path in PendingPath and set one of the
+// three OpenFrom* flags first.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "document/IconDocument.h"
+#include "edit/UndoHistory.h"
+#include "platform/Platform.h"
+#include "recent/ModRecent.h"
+
+namespace pelorin {
+
+enum class SaveMode { kSave, kSaveAs };
+
+// What the file commands ask of the window that shows the document.
+class DocumentWindow {
+ public:
+  virtual ~DocumentWindow() = default;
+  // Turns the window into an empty, untitled document.
+  virtual void ResetDocument() = 0;
+  // Commits any selection into the picture.
+  virtual void CommitSelection() = 0;
+  virtual void SetCaption(std::string caption) = 0;
+  // The canvas takes no pointer events while a file opens.
+  virtual void SetCanvasEnabled(bool enabled) = 0;
+  // The recent-file list changed; its menu entries follow.
+  virtual void RecentListChanged() = 0;
+};
+
+class FileCommands {
+ public:
+  FileCommands(IconDocument& doc, UndoHistory& undo, ModRecent& recent, Platform& platform,
+               DocumentWindow& window)
+      : doc_(doc), undo_(undo), recent_(recent), platform_(platform), window_(window) {}
+
+  void MnuNew_Click();
+  // The one open routine: with one of OpenFromDrop, OpenFromCommandLine, OpenFromRecent set it
+  // opens PendingPath, otherwise it asks with the Open dialog.
+  void MnuOpen_Click();
+  void MnuSave_Click() { SaveDocument(SaveMode::kSave); }
+  void MnuSaveAs_Click() { SaveDocument(SaveMode::kSaveAs); }
+  // Entry 1 to 4 of the recent-file list.
+  void MnuRecent_Click(int entry);
+  // Files dropped on the window or one of its controls: the first one is opened.
+  void OpenDroppedFile(const std::vector<std::string>& files);
+
+  // True when the caller may go on (nothing unsaved, saved, or discarded).
+  bool QuerySave();
+  void SaveDocument(SaveMode mode);
+
+ private:
+  void WriteIconFile(const std::string& path);
+  void ReadMultiIcon();
+  void ShowTitle();
+
+  IconDocument& doc_;
+  UndoHistory& undo_;
+  ModRecent& recent_;
+  Platform& platform_;
+  DocumentWindow& window_;
+};
+
+}  // namespace pelorin
