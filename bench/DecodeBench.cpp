@@ -4,14 +4,19 @@
 //     microseconds (median).
 //   BM_DecodePng256: the 256 x 256 PNG image of nsis3-install.ico decoded and scaled to 32 x 32.
 //     Target: under 2 milliseconds (median).
+//   BM_ReadPaddedIconFile/<MiB>: the 24-bit 32 x 32 icon of the test data read from disk after
+//     being padded to 0, 8 and 64 MiB (sparse files in the temporary folder). Target: the same
+//     time for every size (opening reads the directory and the chosen image only).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "extract/FileSource.h"
 #include "extract/IconDecoder.h"
 
 namespace pelorin {
@@ -72,6 +77,30 @@ void BM_DecodePng256(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(DecodeIconImage(image));
 }
 BENCHMARK(BM_DecodePng256)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_ReadPaddedIconFile(benchmark::State& state) {
+  const std::vector<std::uint8_t> icon =
+      Load("ico/mozilla-reftest/ico-bmp-24bpp/ico-size-32x32-24bpp.ico");
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("pelorin-bench-padded-" + std::to_string(state.range(0)));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
+  std::error_code ec;
+  std::filesystem::resize_file(path, icon.size() + (std::uintmax_t(state.range(0)) << 20), ec);
+  if (ec || !ReadIconFile(path.string(), 32)) {
+    state.SkipWithError("cannot write or read the padded icon");
+  } else {
+    for (auto _ : state) benchmark::DoNotOptimize(ReadIconFile(path.string(), 32));
+  }
+  std::filesystem::remove(path, ec);
+}
+BENCHMARK(BM_ReadPaddedIconFile)
+    ->Arg(0)
+    ->Arg(8)
+    ->Arg(64)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

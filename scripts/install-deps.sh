@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Pelorin needs on Debian 12, as root. Packages that
-# are already there are not fetched again.
+# are already there are not fetched again. Extra groups on the command line add what the other
+# scripts need: "sanitizers" (clang and its libFuzzer and sanitizer runtimes, for
+# scripts/sanitizers.sh and scripts/fuzz.sh) and "package" (for scripts/package.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -9,7 +11,16 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
   fonts-wqy-microhei
+  # The tests validate the desktop entry, the AppStream metainfo and the MIME package.
+  desktop-file-utils appstream shared-mime-info file
 )
+for group in "$@"; do
+  case "$group" in
+    sanitizers) packages+=(clang libclang-rt-14-dev) ;;
+    package) packages+=(dpkg-dev) ;;
+    *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,9 +3,12 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/DesktopSession.h"
 #include "app/StartUp.h"
 #include "app/frmMainView.h"
 #include "platform/qt/QtPlatform.h"
@@ -27,6 +30,17 @@ class QuitOnFirstPaint : public QObject {
 int main(int argc, char* argv[]) {
   // The command line as given, before Qt takes out the options it understands.
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!pelorin::HasGraphicalSession(args, [](const char* name) { return std::getenv(name); })) {
+    std::fputs(pelorin::kNoDisplayMessage.data(), stderr);
+    return 1;
+  }
+  // The canvas shows each icon pixel as a block of device pixels; at a fractional scale the
+  // blocks would come out unequal (11 or 12 pixels for a cell of 10 at 1.25). So the scale is
+  // always whole: the screen's own factor is rounded, and so are factors set by hand.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
+    if (const char* value = std::getenv(name))
+      qputenv(name, QByteArray::fromStdString(pelorin::WholeScaleFactors(value)));
   QApplication app(argc, argv);
   // The interface is Chinese throughout, the toolkit's own buttons and dialogs included.
   QTranslator toolkit_texts;

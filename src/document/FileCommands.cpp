@@ -1,17 +1,14 @@
 #include "document/FileCommands.h"
 
-#include <cstdio>
-
 #include "base/Text.h"
 #include "document/IconFile.h"
+#include "extract/FileSource.h"
 
 namespace pelorin {
 
 namespace {
 
 constexpr std::string_view kIconFilter = "图标文件(*.ico)|*.ico";
-// Icon files are small; anything bigger than this is not one we can open.
-constexpr std::size_t kLargestIconFile = 64u << 20;
 
 // The Open and Save As dialogs both offer icon files only, with ".ico" added when left out.
 FileDialogSettings IconFileDialog(std::string_view action) {
@@ -72,9 +69,7 @@ void FileCommands::MnuOpen_Click() {
   }
 
   // The file must load as an icon; the previous document stays as it was when it does not.
-  std::optional<IconPicture> icon;
-  if (auto bytes = ReadWholeFile(path, kLargestIconFile))
-    icon = DecodeIconFile(*bytes, platform_.ScreenBitsPerPixel());
+  const std::optional<IconPicture> icon = ReadIconFile(path, platform_.ScreenBitsPerPixel());
   if (!icon) {
     doc_.OpenFromDrop = doc_.OpenFromCommandLine = doc_.OpenFromRecent = false;
     window_.SetCanvasEnabled(true);
@@ -171,7 +166,7 @@ void FileCommands::WriteIconFile(const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodeIcon(doc_.PicImage.raster(), doc_.PicMask.raster());
   if (auto error = ReplaceFile(path, bytes)) {
     // A file made only to test that the path is writable is not left behind empty.
-    if (created) std::remove(path.c_str());
+    if (created) RemoveCreatedFile(path);
     return fail(*error);
   }
   doc_.DocPath = path;

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
 namespace pelorin {
@@ -24,9 +23,44 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
 
 std::string Describe(int error) { return std::strerror(error); }
 
-// The folder a path lives in, for the temporary file beside it.
-std::filesystem::path FolderOf(const std::filesystem::path& p) {
-  return p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
+// The folder a path lives in: the text before its last '/' ("/" for a file at the top, "." for a
+// bare name).
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// As many links in a row as the system itself follows before it gives up with ELOOP.
+constexpr int kMostLinks = 40;
+
+// The name a save to `path` really writes: symbolic links at its end are followed, so that the
+// link stays and keeps pointing where it did. A dangling link names the file the save creates.
+// Gives 0, or the error: ELOOP for a loop or an endless chain. Links among the folders on the way
+// are left to the system.
+int SaveTarget(const std::string& path, std::string& target) {
+  std::string current = path;
+  for (int links = 0; links <= kMostLinks; ++links) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0) {
+      // Nothing there yet: the file to create (a missing folder shows when it is opened).
+      if (errno != ENOENT) return errno;
+      target = current;
+      return 0;
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      target = current;
+      return 0;
+    }
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+    if (n < 0) return errno;
+    // A link that changed between the two calls is read again.
+    if (static_cast<std::size_t>(n) == link.size()) continue;
+    link.resize(static_cast<std::size_t>(n));
+    current = link.front() == '/' ? link : FolderOf(current) + "/" + link;
+  }
+  return ELOOP;
 }
 
 }  // namespace
@@ -89,24 +123,14 @@ std::optional<int> ReadImageCount(const std::string& path) {
   return static_cast<std::int16_t>(head[4] | (head[5] << 8));
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > limit) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-    return std::nullopt;
-  return bytes;
-}
-
 std::optional<std::string> OpenForWriting(const std::string& path, bool& created) {
   created = false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  std::string target;
+  if (const int error = SaveTarget(path, target)) return Describe(error);
+  // Not blocking: a pipe without a reader fails at once instead of waiting for one.
+  int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0 && errno == ENOENT) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     created = fd >= 0;
   }
   if (fd < 0) return Describe(errno);
@@ -114,23 +138,32 @@ std::optional<std::string> OpenForWriting(const std::string& path, bool& created
   return std::nullopt;
 }
 
+void RemoveCreatedFile(const std::string& path) {
+  std::string target;
+  if (SaveTarget(path, target) == 0) ::unlink(target.c_str());
+}
+
 std::optional<std::string> ReplaceFile(const std::string& path,
                                        std::span<const std::uint8_t> bytes) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  // Replace what a link points to, not the link.
-  fs::path target = fs::weakly_canonical(fs::path(path), ec);
-  if (ec) target = fs::path(path);
+  std::string target;
+  if (const int error = SaveTarget(path, target)) return Describe(error);
+  struct stat old_stat {};
+  const bool exists = ::stat(target.c_str(), &old_stat) == 0;
+  // Renaming over a file needs only the folder's permission; the user must be able to write the
+  // file itself too, as when it is written in place.
+  if (exists) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Describe(errno);
+    ::close(fd);
+  }
 
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".XXXXXX";
-  std::string temp = (FolderOf(target) / name).string();
+  // A name of fixed length: one made from the target's name would pass the 255-byte limit of a
+  // name for long targets.
+  std::string temp = FolderOf(target) + "/.pelorin-save-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return Describe(errno);
   int error = 0;
-  struct stat old_stat {};
-  if (::stat(target.c_str(), &old_stat) == 0) {
+  if (exists) {
     ::fchmod(fd, old_stat.st_mode & 07777);
   } else {
     // A new file gets the usual permissions, as the umask allows.

@@ -25,26 +25,42 @@ constexpr std::uint64_t kInfoHeaderBytes = 40;
 
 using Map = std::array<int, kIconSize>;
 
-// Everything needed to read the pixels of a DIB that InspectDib found complete.
-struct DibLayout {
+// Where the parts of a DIB lie, from its header alone (offsets from the start of the image).
+struct DibGeometry {
   int width = 0;
   int height = 0;         // of the image: half the header's height
   bool top_down = false;  // a negative header height; icons are bottom-up otherwise
   int bit_count = 0;
-  std::array<std::uint32_t, 3> masks{};    // red, green, blue bit fields (16 and 32 bits)
+  std::array<std::uint32_t, 3> masks{};  // red, green, blue bit fields (16 and 32 bits)
+  std::uint64_t table_offset = 0;
+  std::uint64_t table_entries = 0;
+  std::uint64_t xor_offset = 0;  // the colour bitmap
+  std::uint64_t xor_stride = 0;  // bytes a row, padded to 4
+  std::uint64_t and_offset = 0;  // the 1-bit mask, after the colour bitmap
+  std::uint64_t and_stride = 0;
+
+  std::uint64_t xor_end() const { return xor_offset + xor_stride * height; }
+  std::uint64_t and_end() const { return and_offset + and_stride * height; }
+  // What must be there for the image to decode: everything, except that a 32-bit image may lack
+  // its AND mask (it decodes when it turns out to have alpha, which ignores the mask).
+  std::uint64_t needed() const { return bit_count == 32 ? xor_end() : and_end(); }
+};
+
+// Everything needed to read the pixels of a DIB that InspectDib found complete.
+struct DibLayout : DibGeometry {
   std::span<const std::uint8_t> palette;   // entries of B, G, R, reserved
   const std::uint8_t* xor_bits = nullptr;  // the colour bitmap
-  std::uint64_t xor_stride = 0;            // bytes a row, padded to 4
-  const std::uint8_t* and_bits = nullptr;  // the 1-bit mask, after the colour bitmap
-  std::uint64_t and_stride = 0;
+  const std::uint8_t* and_bits = nullptr;  // the AND mask; null when a 32-bit image has none
 };
 
 std::uint64_t RowStride(std::uint64_t width, std::uint64_t bits) {
   return (width * bits + 31) / 32 * 4;
 }
 
-std::optional<DibLayout> InspectDib(std::span<const std::uint8_t> data) {
-  ByteReader in(data);
+// Reads the header (all of it must be in `head`) and works out where the rest lies. nullopt for
+// an unknown header size, depth or compression, or a size of 0 or above the limits.
+std::optional<DibGeometry> ReadDibHeader(std::span<const std::uint8_t> head) {
+  ByteReader in(head);
   const std::uint32_t header_size = in.U32(0);  // biSize
   if (!in.ok() ||
       std::find(kHeaderSizes.begin(), kHeaderSizes.end(), header_size) == kHeaderSizes.end())
@@ -60,7 +76,7 @@ std::optional<DibLayout> InspectDib(std::span<const std::uint8_t> data) {
   const std::uint32_t colours_used = in.U32(32);  // biClrUsed: 0 = all 2^bits for 8 bits or less
   // biClrImportant (36) does not matter.
 
-  DibLayout dib;
+  DibGeometry dib;
   dib.top_down = doubled_height < 0;
   const std::int64_t height = std::llabs(doubled_height) / 2;
   if (width < 1 || width > kMaxDibSide || height < 1 || height > kMaxDibSide) return std::nullopt;
@@ -87,28 +103,30 @@ std::optional<DibLayout> InspectDib(std::span<const std::uint8_t> data) {
   const bool bitfields = compression == kBiBitfields;
   if (bitfields) {
     dib.masks = {in.U32(40), in.U32(44), in.U32(48)};
+    if (!in.ok()) return std::nullopt;
   } else if (bit_count == 16) {
     dib.masks = {0x7C00, 0x03E0, 0x001F};  // 5-5-5
   } else {
     dib.masks = {0xFF0000, 0x00FF00, 0x0000FF};
   }
-  const std::uint64_t table_offset =
-      std::max<std::uint64_t>(header_size, kInfoHeaderBytes + (bitfields ? 12 : 0));
-  const std::uint64_t table_entries = colours_used != 0
-                                          ? std::min<std::uint64_t>(colours_used, 256)
-                                          : (bit_count <= 8 ? std::uint64_t{1} << bit_count : 0);
-  dib.palette = in.Slice(table_offset, table_entries * 4);
-
-  const std::uint64_t xor_offset = table_offset + table_entries * 4;
+  dib.table_offset = std::max<std::uint64_t>(header_size, kInfoHeaderBytes + (bitfields ? 12 : 0));
+  dib.table_entries = colours_used != 0 ? std::min<std::uint64_t>(colours_used, 256)
+                                        : (bit_count <= 8 ? std::uint64_t{1} << bit_count : 0);
+  dib.xor_offset = dib.table_offset + dib.table_entries * 4;
   dib.xor_stride = RowStride(dib.width, bit_count);
-  const std::uint64_t xor_bytes = dib.xor_stride * dib.height;
+  dib.and_offset = dib.xor_end();
   dib.and_stride = RowStride(dib.width, 1);
-  const std::uint64_t and_offset = xor_offset + xor_bytes;
-  const auto xor_bits = in.Slice(xor_offset, xor_bytes);
-  const auto and_bits = in.Slice(and_offset, dib.and_stride * dib.height);
-  if (!in.ok()) return std::nullopt;
-  dib.xor_bits = xor_bits.data();
-  dib.and_bits = and_bits.data();
+  return dib;
+}
+
+std::optional<DibLayout> InspectDib(std::span<const std::uint8_t> data) {
+  const auto geometry = ReadDibHeader(data);
+  if (!geometry || geometry->needed() > data.size()) return std::nullopt;
+  DibLayout dib;
+  static_cast<DibGeometry&>(dib) = *geometry;
+  dib.palette = data.subspan(dib.table_offset, dib.table_entries * 4);
+  dib.xor_bits = data.data() + dib.xor_offset;
+  if (dib.and_end() <= data.size()) dib.and_bits = data.data() + dib.and_offset;
   return dib;
 }
 
@@ -245,16 +263,18 @@ bool HasAlpha(const DibLayout& dib) {
   return false;
 }
 
-IconPicture DecodeDib(const DibLayout& dib) {
+// nullopt only for a 32-bit image without alpha whose AND mask is missing.
+std::optional<IconPicture> DecodeDib(const DibLayout& dib) {
+  const bool alpha = HasAlpha(dib);
+  if (!alpha && dib.and_bits == nullptr) return std::nullopt;
   IconPicture out = BlankPicture();
   const Map columns = StretchMap(dib.width, false);
   const Map rows = StretchMap(dib.height, true);
-  const bool alpha = HasAlpha(dib);
   const RowColours colours(dib);
   for (int j = 0; j < kIconSize; ++j) {
     const int y = dib.top_down ? rows[j] : dib.height - 1 - rows[j];
     const std::uint8_t* xor_row = dib.xor_bits + y * dib.xor_stride;
-    const std::uint8_t* and_row = dib.and_bits + y * dib.and_stride;
+    const std::uint8_t* and_row = alpha ? nullptr : dib.and_bits + y * dib.and_stride;
     Colour* mask = out.mask.Row(j);
     Colour* image = out.image.Row(j);
     colours.Read(xor_row, columns, image);
@@ -298,7 +318,31 @@ std::optional<ImageFacts> InspectPng(std::span<const std::uint8_t> data) {
   const std::uint32_t height = in.U32BigEndian(20);
   if (!in.ok() || length != 13 || type != 0x49484452 /* IHDR */) return std::nullopt;
   if (width < 1 || width > kMaxPngSide || height < 1 || height > kMaxPngSide) return std::nullopt;
-  return ImageFacts{static_cast<int>(width), static_cast<int>(height), 32, true};
+  return ImageFacts{static_cast<int>(width), static_cast<int>(height), 32, true, 0};
+}
+
+// No icon image has anywhere near this many PNG chunks; a stream that does is refused rather
+// than walked chunk by chunk through a huge file.
+constexpr int kMostPngChunks = 1 << 16;
+// More than the largest image accepted can take even uncompressed at 16 bits a channel: what is
+// read of a damaged stream in a huge file stays bounded.
+constexpr std::uint64_t kLongestPngStream = std::uint64_t{1} << 28;
+
+// The length of the PNG stream at `offset`: its chunks up to and including IEND, cut at the end
+// of the file (libpng then finds whatever is missing). 0 when the walk gives up.
+std::uint64_t PngStreamLength(const ByteSource& file, std::uint64_t offset) {
+  const std::uint64_t end = std::min(file.size(), offset + kLongestPngStream);
+  std::uint64_t at = offset + 8;  // after the signature
+  for (int chunks = 0; chunks < kMostPngChunks; ++chunks) {
+    std::array<std::uint8_t, 8> chunk{};  // data length and type
+    if (at > end || !file.ReadAt(at, chunk)) return end - offset;
+    ByteReader in(chunk);
+    const std::uint64_t next = at + 12 + in.U32BigEndian(0);
+    if (in.U32BigEndian(4) == 0x49454E44 /* IEND */ || next >= end)
+      return std::min(next, end) - offset;
+    at = next;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -330,24 +374,25 @@ std::optional<std::vector<DirectoryEntry>> ReadIconDirectory(std::span<const std
 std::span<const std::uint8_t> EntryImageData(std::span<const std::uint8_t> file,
                                              const DirectoryEntry& entry) {
   if (entry.offset >= file.size()) return {};
-  const std::size_t available = file.size() - entry.offset;
-  return file.subspan(entry.offset, std::min<std::size_t>(entry.bytes, available));
+  return file.subspan(entry.offset);
+}
+
+std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> head,
+                                           std::uint64_t available) {
+  if (IsPngStream(head)) return InspectPng(head);
+  const auto dib = ReadDibHeader(head);
+  if (!dib || dib->needed() > available) return std::nullopt;
+  return ImageFacts{dib->width, dib->height, dib->bit_count, false, dib->and_end()};
 }
 
 std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> image_data) {
-  if (IsPngStream(image_data)) return InspectPng(image_data);
-  const auto dib = InspectDib(image_data);
-  if (!dib) return std::nullopt;
-  return ImageFacts{dib->width, dib->height, dib->bit_count, false};
+  return InspectIconImage(image_data, image_data.size());
 }
 
 std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entries,
-                                           std::span<const std::span<const std::uint8_t>> images,
+                                           std::span<const std::optional<ImageFacts>> facts,
                                            int screen_bits) {
-  const std::size_t n = std::min(entries.size(), images.size());
-  std::vector<std::optional<ImageFacts>> facts(n);
-  for (std::size_t i = 0; i < n; ++i) facts[i] = InspectIconImage(images[i]);
-
+  const std::size_t n = std::min(entries.size(), facts.size());
   // First the size: the first usable entry with the smallest distance sets the (dx, dy) pair
   // that competes on depth.
   std::optional<std::size_t> best_size;
@@ -373,6 +418,14 @@ std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entri
   return best;
 }
 
+std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entries,
+                                           std::span<const std::span<const std::uint8_t>> images,
+                                           int screen_bits) {
+  std::vector<std::optional<ImageFacts>> facts(std::min(entries.size(), images.size()));
+  for (std::size_t i = 0; i < facts.size(); ++i) facts[i] = InspectIconImage(images[i]);
+  return ChooseIconImage(entries, facts, screen_bits);
+}
+
 std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_data) {
   if (IsPngStream(image_data)) {
     if (!InspectPng(image_data)) return std::nullopt;
@@ -385,15 +438,48 @@ std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_d
   return DecodeDib(*dib);
 }
 
-std::optional<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file, int screen_bits) {
-  const auto entries = ReadIconDirectory(file);
+std::optional<IconPicture> DecodeIconFile(const ByteSource& file, int screen_bits) {
+  const std::uint64_t size = file.size();
+  std::array<std::uint8_t, kDirectoryHeaderBytes> header{};
+  if (!file.ReadAt(0, header)) return std::nullopt;
+  const std::uint64_t count = header[4] | header[5] << 8;
+  std::vector<std::uint8_t> directory(
+      std::min(size, kDirectoryHeaderBytes + count * kDirectoryEntryBytes));
+  std::copy(header.begin(), header.end(), directory.begin());
+  if (!file.ReadAt(kDirectoryHeaderBytes, std::span(directory).subspan(kDirectoryHeaderBytes)))
+    return std::nullopt;
+  const auto entries = ReadIconDirectory(directory);
   if (!entries) return std::nullopt;
-  std::vector<std::span<const std::uint8_t>> images;
-  images.reserve(entries->size());
-  for (const DirectoryEntry& e : *entries) images.push_back(EntryImageData(file, e));
-  const auto chosen = ChooseIconImage(*entries, images, screen_bits);
+
+  // Each image is judged by its first bytes and the room the file leaves it.
+  std::vector<std::optional<ImageFacts>> facts(entries->size());
+  std::vector<std::uint8_t> head;
+  for (std::size_t i = 0; i < entries->size(); ++i) {
+    const std::uint64_t offset = (*entries)[i].offset;
+    if (offset >= size) continue;
+    head.resize(std::min<std::uint64_t>(size - offset, kImageHeadBytes));
+    if (file.ReadAt(offset, head)) facts[i] = InspectIconImage(head, size - offset);
+  }
+  const auto chosen = ChooseIconImage(*entries, facts, screen_bits);
   if (!chosen) return std::nullopt;
-  return DecodeIconImage(images[*chosen]);
+
+  const std::uint64_t offset = (*entries)[*chosen].offset;
+  const ImageFacts& image = *facts[*chosen];
+  const std::uint64_t length =
+      image.png ? PngStreamLength(file, offset) : std::min(image.bytes, size - offset);
+  std::vector<std::uint8_t> data(length);
+  if (!file.ReadAt(offset, data)) return std::nullopt;
+  return DecodeIconImage(data);
+}
+
+std::optional<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file, int screen_bits) {
+  return DecodeIconFile(SpanSource(file), screen_bits);
+}
+
+bool SpanSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
+  if (offset > bytes_.size() || out.size() > bytes_.size() - offset) return false;
+  std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
+  return true;
 }
 
 }  // namespace pelorin

@@ -64,24 +64,58 @@ struct ImageFacts {
   int height = 0;     // of the image, not the doubled DIB height
   int bit_count = 0;  // bits per pixel of a DIB; 32 for any PNG
   bool png = false;
+  // A DIB's length by its header: header, colour table, colour bitmap and AND mask. 0 for a PNG,
+  // whose length only its chunks tell.
+  std::uint64_t bytes = 0;
 };
+
+// Random access to the bytes of a whole file, so that decoding reads the directory and the chosen
+// image and nothing else: opening a file costs the same whatever its size.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  virtual std::uint64_t size() const = 0;
+  // Fills `out` with the bytes from `offset` on; false when they cannot all be read.
+  virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const = 0;
+};
+
+// The bytes of a file already in memory.
+class SpanSource final : public ByteSource {
+ public:
+  explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  std::uint64_t size() const override { return bytes_.size(); }
+  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+};
+
+// How many of an image's first bytes InspectIconImage needs: the largest DIB header, or the PNG
+// signature and IHDR chunk.
+inline constexpr std::size_t kImageHeadBytes = 128;
 
 // Parses an .ico (type 1) or .cur (type 2) directory: reserved word 0, at least one entry, all
 // entries inside `file`. The entries' image data is not looked at.
 std::optional<std::vector<DirectoryEntry>> ReadIconDirectory(std::span<const std::uint8_t> file);
 
-// The image data of `entry`: from its offset for its declared size, cut at the end of the file
-// (a size running past the end is tolerated when the image itself fits, which InspectIconImage
-// finds out). Empty when the offset lies outside the file.
+// The image data of `entry`: everything from its offset to the end of the file. The declared
+// size is not used: writers get it wrong both ways (PNG streams longer than declared, cursor
+// images declared as 8 bytes), and each image's own header tells how long it is. Empty when the
+// offset lies outside the file.
 std::span<const std::uint8_t> EntryImageData(std::span<const std::uint8_t> file,
                                              const DirectoryEntry& entry);
 
 // Reads the header of a DIB (BITMAPINFOHEADER and its larger variants) or a PNG stream without
 // decoding the pixels. nullopt when the image cannot be decoded: an unknown header size, depth or
 // compression, a size of 0 or above the limits, or (for a DIB) a colour table, XOR bitmap or AND
-// mask that does not fit in `image_data`. For a DIB that passes, DecodeIconImage cannot fail; a
-// PNG can still turn out to be corrupt further in.
+// mask that does not fit in `image_data`; a 32-bit DIB may lack its AND mask. For a DIB that
+// passes, DecodeIconImage fails only for such a 32-bit image without alpha; a PNG can still turn
+// out to be corrupt further in.
 std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> image_data);
+// The same from the image's first bytes (`head`: kImageHeadBytes, or all there are), when the
+// file leaves `available` bytes from the image's start.
+std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> head,
+                                           std::uint64_t available);
 
 // The index of the image to show at 32 x 32: the smallest |width - 32| + |height - 32| by the
 // directory's sizes; among the entries with the same width and height distance as the first such
@@ -92,13 +126,19 @@ std::optional<ImageFacts> InspectIconImage(std::span<const std::uint8_t> image_d
 std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entries,
                                            std::span<const std::span<const std::uint8_t>> images,
                                            int screen_bits);
+// The same from the facts of each entry's image (nullopt for an unusable one).
+std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entries,
+                                           std::span<const std::optional<ImageFacts>> facts,
+                                           int screen_bits);
 
 // Decodes one image to the 32 x 32 mask and colour image described above.
 std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_data);
 
 // A whole .ico or .cur file: directory, choice, decode. nullopt for anything that is not a usable
 // icon or cursor, including a file whose chosen image turns out to be corrupt (the choice is not
-// retried with another image).
+// retried with another image). Reads the directory, the first bytes of each image and the whole
+// of the chosen one only.
+std::optional<IconPicture> DecodeIconFile(const ByteSource& file, int screen_bits);
 std::optional<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file, int screen_bits);
 
 }  // namespace pelorin

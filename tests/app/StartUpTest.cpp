@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "app/StartUp.h"
 #include "platform/FakePlatform.h"
 
@@ -14,6 +17,16 @@ struct ScreenCase {
   int width, height, bits;
   const char* message;  // nullptr when the program may start
 };
+
+// Shown by GoogleTest where a case fails, instead of the object's bytes.
+void PrintTo(const ScreenCase& c, std::ostream* out) {
+  *out << c.width << " x " << c.height << " at " << c.bits << " bits, "
+       << (c.message == nullptr ? "starts" : "refused");
+}
+
+std::string CaseName(const ScreenCase& c) {
+  return std::to_string(c.width) + "x" + std::to_string(c.height) + "x" + std::to_string(c.bits);
+}
 
 class EntryProcedureTest : public ::testing::TestWithParam<ScreenCase> {};
 
@@ -53,9 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Screens, EntryProcedureTest,
                                            // A small 256-colour screen hears only about its size.
                                            ScreenCase{320, 200, 8, kSizeMessage}),
                          [](const ::testing::TestParamInfo<ScreenCase>& param_info) {
-                           const ScreenCase& c = param_info.param;
-                           return std::to_string(c.width) + "x" + std::to_string(c.height) + "x" +
-                                  std::to_string(c.bits);
+                           return CaseName(param_info.param);
                          });
 
 TEST(EntryProcedure, RegistersAgainAtEveryStart) {

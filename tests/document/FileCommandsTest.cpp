@@ -7,6 +7,7 @@
 
 #include "app/frmAbout.h"
 #include "document/IconFile.h"
+#include "extract/IconBuilder.h"
 #include "support/LoadedForm.h"
 
 namespace pelorin {
@@ -15,11 +16,26 @@ namespace {
 namespace fs = std::filesystem;
 using testing::LoadedForm;
 
-const std::string kTestData = PELORIN_TESTDATA_DIR;
-const std::string kIco24 =
-    kTestData + "/ico/mozilla-reftest/ico-bmp-24bpp/ico-size-32x32-24bpp.ico";
-const std::string kMulti =
-    kTestData + "/ico/image-rs/multiple_entries_with_different_bit_depth.ico";
+using testing::Bytes;
+
+// A 32 x 32, 24-bit icon with a colour pattern and some transparent pixels, stored black under
+// the mask as writers do; it reads back the way the editor writes it.
+const Bytes kIco24 =
+    testing::BuildIco({{.bit_count = 24,
+                        .data = testing::BuildDib({
+                            .bits = 24,
+                            .pixel = [](int x, int y) -> std::uint32_t {
+                              if ((x + y) % 7 == 0) return 0;
+                              return x * 8 | (y * 8) << 8 | ((x + y) * 4) << 16;
+                            },
+                            .and_bit = [](int x, int y) { return (x + y) % 7 == 0; },
+                        })}});
+// Three images: 16 x 16 at 24 bits, 32 x 32 at 24 bits, 48 x 48 at 32 bits.
+const Bytes kMulti = testing::BuildIco({
+    {.width = 16, .height = 16, .data = testing::BuildDib({.width = 16, .height = 16, .bits = 24})},
+    {.bit_count = 24, .data = testing::BuildDib({.bits = 24})},
+    {.width = 48, .height = 48, .data = testing::BuildDib({.width = 48, .height = 48, .bits = 32})},
+});
 
 class FileCommandsTest : public ::testing::Test {
  protected:
@@ -30,8 +46,10 @@ class FileCommandsTest : public ::testing::Test {
   }
   ~FileCommandsTest() override { fs::remove_all(dir_); }
   std::string File(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Copy(const std::string& from, const std::string& name) const {
-    fs::copy_file(from, dir_ / name, fs::copy_options::overwrite_existing);
+  std::string Write(const Bytes& bytes, const std::string& name) const {
+    std::ofstream(dir_ / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return File(name);
   }
   static std::vector<std::uint8_t> Read(const std::string& path) {
@@ -100,10 +118,23 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
 }
 
+// Saving as a link whose file does not exist yet writes that file and keeps the link.
+TEST_F(FileCommandsTest, SavingThroughADanglingLinkKeepsTheLink) {
+  fs::create_symlink("real.ico", File("link.ico"));
+  f.ClickCanvas(1, 5, 5);
+  f.platform.save_answers.push_back(FileChoice{File("link.ico"), "link.ico"});
+  f.form.files().MnuSaveAs_Click();
+  EXPECT_TRUE(f.platform.messages.empty());
+  EXPECT_TRUE(f.form.doc().SaveSucceeded);
+  EXPECT_TRUE(fs::is_symlink(File("link.ico")));
+  EXPECT_EQ(Read(File("real.ico")),
+            EncodeIcon(f.form.doc().PicImage.raster(), f.form.doc().PicMask.raster()));
+}
+
 TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   f.ClickCanvas(1, 5, 5);
   f.form.doc().Modified = false;
-  const std::string path = Copy(kIco24, "smile.ico");
+  const std::string path = Write(kIco24, "smile.ico");
   f.platform.open_answers.push_back(FileChoice{path, "smile.ico"});
   f.form.MenuCommand("MnuFile", "MnuOpen", 0);
 
@@ -120,9 +151,8 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   // (its header leaves the image size 0, ours states it).
   f.form.files().MnuSave_Click();
   const auto saved = Read(path);
-  const auto original = Read(kIco24);
-  ASSERT_EQ(saved.size(), original.size());
-  EXPECT_TRUE(std::equal(saved.begin() + 62, saved.end(), original.begin() + 62));
+  ASSERT_EQ(saved.size(), kIco24.size());
+  EXPECT_TRUE(std::equal(saved.begin() + 62, saved.end(), kIco24.begin() + 62));
   // The views show the decoded icon.
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
@@ -132,6 +162,17 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
         ASSERT_EQ(f.Preview(x, y), f.Image(x, y));
       }
     }
+}
+
+// Opening reads the icon's directory and image, not the whole file: an icon padded to 4 GiB (a
+// sparse file, so the disk holds only the icon) opens like any other.
+TEST_F(FileCommandsTest, AnIconAtTheStartOfAHugeFileOpens) {
+  const std::string path = Write(kIco24, "padded.ico");
+  fs::resize_file(path, (std::uintmax_t{1} << 32) + 5);
+  f.form.files().OpenDroppedFile({path});
+  EXPECT_TRUE(f.platform.messages.empty());
+  EXPECT_EQ(f.form.doc().DocPath, path);
+  EXPECT_EQ(f.Image(1, 0), 0x080004u);  // blue 8, green 0, red 4
 }
 
 TEST_F(FileCommandsTest, AFileThatIsNotAnIconIsRefusedAndTheDocumentKept) {
@@ -190,7 +231,7 @@ TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
 }
 
 TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
-  const std::string path = Copy(kMulti, "many.ico");
+  const std::string path = Write(kMulti, "many.ico");
   f.form.OpenDroppedFile({path});
   ASSERT_EQ(f.form.doc().DocPath, path);
   EXPECT_TRUE(f.form.doc().MultiIcon);
@@ -217,7 +258,7 @@ TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
 }
 
 TEST_F(FileCommandsTest, TheCommandLineOpensItsFileAtStartUp) {
-  const std::string path = Copy(kIco24, "start up.ico");
+  const std::string path = Write(kIco24, "start up.ico");
   LoadedForm started("/OPEN " + path);
   EXPECT_EQ(started.form.doc().DocPath, path);
   EXPECT_EQ(started.host.caption, "Pelorin - start up.ico");
@@ -230,8 +271,8 @@ TEST_F(FileCommandsTest, TheCommandLineOpensItsFileAtStartUp) {
 }
 
 TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
-  const std::string a = Copy(kIco24, "a.ico");
-  const std::string b = Copy(kIco24, "b.ico");
+  const std::string a = Write(kIco24, "a.ico");
+  const std::string b = Write(kIco24, "b.ico");
   f.form.OpenDroppedFile({a});
   f.form.OpenDroppedFile({b});
   // Entry 1 is b, entry 2 is a.
@@ -254,8 +295,8 @@ namespace pelorin {
 namespace {
 
 TEST_F(FileCommandsTest, ADropOpensOnlyItsFirstFileAndANameWithoutFolderIsTheTitle) {
-  const std::string a = Copy(kIco24, "first.ico");
-  const std::string b = Copy(kMulti, "second.ico");
+  const std::string a = Write(kIco24, "first.ico");
+  const std::string b = Write(kMulti, "second.ico");
   f.form.OpenDroppedFile({a, b, File("third.ico")});
   EXPECT_EQ(f.form.doc().DocPath, a);
   f.form.OpenDroppedFile({});

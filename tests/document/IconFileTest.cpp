@@ -3,7 +3,10 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -109,6 +112,81 @@ TEST(IconFile, ReplacingKeepsPermissionsAndFollowsLinks) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 2);
+}
+
+// The temporary file beside the target has a name of its own length, so the longest names a
+// folder can hold (255 bytes) save too.
+TEST(IconFile, TheLongestFileNamesCanBeReplaced) {
+  TempFolder dir;
+  const std::vector<std::uint8_t> bytes = {1, 2, 3};
+  for (const std::size_t length : {248u, 250u, 255u}) {
+    const std::string target = dir.File(std::string(length - 4, 'n') + ".ico");
+    ASSERT_EQ(ReplaceFile(target, bytes), std::nullopt) << length;
+    ASSERT_EQ(ReplaceFile(target, bytes), std::nullopt) << length;  // over the file now there
+    EXPECT_EQ(Read(target), bytes);
+  }
+  // A name of several-byte characters, 255 bytes in all.
+  std::string chinese;
+  while (chinese.size() + 3 <= 251) chinese += "图";
+  const std::string target = dir.File(chinese + std::string(251 - chinese.size(), 'x') + ".ico");
+  EXPECT_EQ(ReplaceFile(target, bytes), std::nullopt);
+  EXPECT_EQ(Read(target), bytes);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 4);
+}
+
+// A link keeps pointing where it did, also when nothing is there yet; a loop is refused with the
+// system's word for it and both links stay as they were.
+TEST(IconFile, DanglingLinksAndLoopsAreNeverReplacedByAFile) {
+  TempFolder dir;
+  const std::vector<std::uint8_t> bytes = {1, 2, 3};
+  fs::create_symlink("made-by-save.ico", dir.File("dangling.ico"));
+  bool created = false;
+  EXPECT_EQ(OpenForWriting(dir.File("dangling.ico"), created), std::nullopt);
+  EXPECT_TRUE(created);
+  RemoveCreatedFile(dir.File("dangling.ico"));
+  EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ico")));
+  EXPECT_FALSE(fs::exists(dir.File("made-by-save.ico")));
+  ASSERT_EQ(ReplaceFile(dir.File("dangling.ico"), bytes), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(dir.File("dangling.ico")));
+  EXPECT_EQ(fs::read_symlink(dir.File("dangling.ico")), "made-by-save.ico");
+  EXPECT_EQ(Read(dir.File("made-by-save.ico")), bytes);
+  // A chain of links, the last one dangling into a subfolder.
+  fs::create_directory(dir.File("sub"));
+  fs::create_symlink("sub/inner.ico", dir.File("outer.ico"));
+  fs::create_symlink("../final.ico", dir.File("sub/inner.ico"));
+  ASSERT_EQ(ReplaceFile(dir.File("outer.ico"), bytes), std::nullopt);
+  EXPECT_EQ(Read(dir.File("final.ico")), bytes);
+  EXPECT_TRUE(fs::is_symlink(dir.File("outer.ico")) && fs::is_symlink(dir.File("sub/inner.ico")));
+
+  fs::create_symlink("b.ico", dir.File("a.ico"));
+  fs::create_symlink("a.ico", dir.File("b.ico"));
+  for (const char* name : {"a.ico", "b.ico"}) {
+    EXPECT_EQ(OpenForWriting(dir.File(name), created), std::strerror(ELOOP));
+    EXPECT_EQ(ReplaceFile(dir.File(name), bytes), std::strerror(ELOOP));
+  }
+  EXPECT_EQ(fs::read_symlink(dir.File("a.ico")), "b.ico");
+  EXPECT_EQ(fs::read_symlink(dir.File("b.ico")), "a.ico");
+}
+
+// Renaming over a read-only file works in a folder the user may write; the writer must not do
+// it. Runs as an ordinary user in a child process, since the superuser may write anything.
+TEST(IconFileDeathTest, AReadOnlyFileInAWritableFolderIsNotReplaced) {
+  TempFolder dir;
+  const std::string target = dir.File("read-only.ico");
+  const std::vector<std::uint8_t> old = {9, 9, 9};
+  std::ofstream(target, std::ios::binary).write("\x09\x09\x09", 3);
+  ::chmod(target.c_str(), 0444);
+  ::chmod(fs::path(target).parent_path().c_str(), 0777);
+  auto run = [&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
+    bool created = false;
+    const auto refused = ReplaceFile(target, std::vector<std::uint8_t>{1, 2, 3});
+    const auto checked = OpenForWriting(target, created);
+    std::_Exit(refused == std::strerror(EACCES) && checked == std::strerror(EACCES) ? 0 : 1);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Read(target), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 1);
 }
 
 TEST(IconFile, AFailedWriteLeavesTheOldFileAsItWas) {

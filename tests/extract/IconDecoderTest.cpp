@@ -356,28 +356,116 @@ TEST(IconDecoder, ChoosesTheSizeThenTheDepthFromTheImageHeaders) {
   EXPECT_EQ(chosen(odd, 32), 0u);
 
   // Unusable entries are passed over: data outside the file, or an image that does not fit.
-  const Bytes skipping = BuildIco({{.data = dib(32, 32), .offset = 100000},
-                                   {.data = dib(32, 32), .bytes = 100},
-                                   {.width = 16, .height = 16, .data = dib(16, 8)}});
-  EXPECT_EQ(chosen(skipping, 32), 2u);
+  Bytes skipping = BuildIco({{.data = dib(32, 32), .offset = 100000},
+                             {.width = 16, .height = 16, .data = dib(16, 8)},
+                             {.data = dib(32, 24)}});
+  skipping.pop_back();  // the last byte of the last image's AND mask
+  EXPECT_EQ(chosen(skipping, 32), 1u);
   const Bytes none = BuildIco({{.data = dib(32, 32), .offset = 100000}});
   EXPECT_EQ(chosen(none, 32), std::nullopt);
   EXPECT_FALSE(DecodeIconFile(none, 32));
 }
 
-TEST(IconDecoder, ADeclaredSizePastTheEndIsToleratedWhenTheImageFits) {
+// Writers get the directory's size field wrong both ways; each image's own header says how long
+// it is, and only the end of the file bounds it.
+TEST(IconDecoder, TheDeclaredSizeIsNotUsedOnlyTheEndOfTheFile) {
   const Bytes dib = BuildDib({.bits = 24});
   EXPECT_TRUE(DecodeIconFile(BuildIco({{.data = dib, .bytes = 0x7FFFFFFF}}), 32));
-  EXPECT_FALSE(DecodeIconFile(
-      BuildIco({{.data = dib, .bytes = static_cast<std::int64_t>(dib.size()) - 1}}), 32));
+  // Declared far too small: a PNG of 200-odd bytes declared as 64, a cursor image as 8 bytes.
+  const Bytes png = BuildPng({.width = 4, .height = 4, .colour_type = 2});
+  ASSERT_GT(png.size(), 64u);
+  EXPECT_TRUE(DecodeIconFile(BuildIco({{.data = png, .bytes = 64}}), 32));
+  EXPECT_TRUE(DecodeIconFile(BuildIco({{.data = dib, .bytes = 8}}, 2), 32));
+  // Both images of a file declared short decode, and the choice between them still works.
+  const Bytes two = BuildIco({{.width = 16, .height = 16, .data = png, .bytes = 64},
+                              {.bit_count = 24, .data = dib, .bytes = 8}});
+  const auto entries = ReadIconDirectory(two);
+  ASSERT_TRUE(entries);
+  std::vector<std::span<const std::uint8_t>> images;
+  for (const auto& e : *entries) images.push_back(EntryImageData(two, e));
+  EXPECT_EQ(ChooseIconImage(*entries, images, 32), 1u);
+  EXPECT_TRUE(DecodeIconImage(images[0]));
+  // What the end of the file cuts off is still missing.
+  const Bytes cut = BuildIco({{.data = dib, .bytes = 8}});
+  EXPECT_FALSE(DecodeIconFile(std::span(cut).first(cut.size() - 1), 32));
+
   // A chosen PNG that is corrupt further in makes the file fail; no other image is tried.
-  Bytes png = BuildPng({});
-  png[png.size() - 20] ^= 1;
+  Bytes bad_png = BuildPng({});
+  bad_png[bad_png.size() - 20] ^= 1;
   EXPECT_FALSE(DecodeIconFile(
       BuildIco(
-          {{.data = png},
+          {{.data = bad_png},
            {.width = 16, .height = 16, .data = BuildDib({.width = 16, .height = 16, .bits = 24})}}),
       32));
+}
+
+// The AND mask is ignored for a 32-bit image with alpha, so such an image decodes without one;
+// without alpha the mask is what says which pixels are transparent, and it must be there.
+TEST(IconDecoder, A32BitImageWithAlphaNeedsNoAndMask) {
+  DibSpec s{.width = 8, .height = 8, .bits = 32};
+  s.pixel = [](int x, int y) { return (x + y) % 2 ? 0xFF0000FFu : 0x00000000u; };
+  Bytes full = BuildDib(s);
+  const Bytes no_mask(full.begin(), full.end() - 8 * 4);  // 8 rows of 4 mask bytes
+  const auto with_mask = DecodeIconImage(full);
+  const auto without = DecodeIconImage(no_mask);
+  ASSERT_TRUE(with_mask && without);
+  EXPECT_TRUE(without->mask == with_mask->mask && without->image == with_mask->image);
+  EXPECT_TRUE(InspectIconImage(no_mask));
+  EXPECT_TRUE(DecodeIconFile(BuildIco({{.width = 8, .height = 8, .data = no_mask}}), 32));
+
+  s.pixel = [](int x, int y) { return (x + y) % 2 ? 0x000000FFu : 0u; };  // no alpha at all
+  full = BuildDib(s);
+  EXPECT_TRUE(DecodeIconImage(full));
+  EXPECT_FALSE(DecodeIconImage(std::span(full).first(full.size() - 8 * 4)));
+  EXPECT_FALSE(DecodeIconImage(std::span(full).first(full.size() - 1)));
+  // Other depths always need their mask.
+  const Bytes rgb = BuildDib({.width = 8, .height = 8, .bits = 24});
+  EXPECT_FALSE(InspectIconImage(std::span(rgb).first(rgb.size() - 8 * 4)));
+}
+
+// A file whose bytes are counted as they are read: a small icon followed by a great deal of
+// padding that no read may touch.
+class PaddedFile final : public ByteSource {
+ public:
+  PaddedFile(Bytes head, std::uint64_t size) : head_(std::move(head)), size_(size) {}
+  std::uint64_t size() const override { return size_; }
+  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
+    if (offset > size_ || out.size() > size_ - offset) return false;
+    read_ += out.size();
+    for (std::size_t i = 0; i < out.size(); ++i)
+      out[i] = offset + i < head_.size() ? head_[offset + i] : 0;
+    return true;
+  }
+  std::uint64_t read() const { return read_; }
+
+ private:
+  Bytes head_;
+  std::uint64_t size_;
+  mutable std::uint64_t read_ = 0;
+};
+
+TEST(IconDecoder, DecodingAFileReadsTheDirectoryAndTheChosenImageOnly) {
+  const Bytes png = BuildPng({.colour_type = 6});
+  const Bytes dib = BuildDib({.bits = 8, .palette = Palette(256)});
+  const Bytes file = BuildIco(
+      {{.width = 16, .height = 16, .data = BuildDib({.width = 16, .height = 16, .bits = 24})},
+       {.data = png},
+       {.data = dib}});
+  for (const std::uint64_t size : {std::uint64_t{file.size()}, std::uint64_t{8} << 20,
+                                   std::uint64_t{64} << 20, std::uint64_t{1} << 40}) {
+    SCOPED_TRACE(size);
+    for (const int bits : {32, 8}) {
+      const PaddedFile padded(file, size);
+      const auto picture = DecodeIconFile(padded, bits);
+      const auto in_memory = DecodeIconFile(file, bits);
+      ASSERT_TRUE(picture && in_memory);
+      EXPECT_TRUE(picture->mask == in_memory->mask && picture->image == in_memory->image);
+      // The directory, the head of each image, and the chosen image (at 32 bits the PNG, found
+      // by walking its three chunks; at 8 bits the 8-bit DIB).
+      const std::uint64_t image = bits == 32 ? png.size() + 3 * 8 : dib.size();
+      EXPECT_LE(padded.read(), 6 + 3 * 16 + 3 * kImageHeadBytes + image);
+    }
+  }
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QUrl>
+#include <fstream>
 
 #include "app/frmMainView.h"
+#include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
 
@@ -148,18 +151,23 @@ TEST(MainWindowView, ClosingAsksTheCoreAndADropOpensTheFirstFile) {
   ASSERT_EQ(platform.messages.size(), 1u);
 
   platform.answers.push_back(MsgAnswer::kNo);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString icon = dir.filePath(QStringLiteral("dropped.ico"));
+  const testing::Bytes bytes = testing::BuildIco({{.data = testing::BuildDib({.bits = 24})}});
+  std::ofstream(icon.toStdString(), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   QMimeData data;
   data.setUrls(
-      {QUrl::fromLocalFile(QStringLiteral(PELORIN_TESTDATA_DIR "/ico/mozilla-reftest/ico-bmp-24bpp/"
-                                                               "ico-size-32x32-24bpp.ico")),
-       QUrl::fromLocalFile(QStringLiteral("/nonexistent/second.ico"))});
+      {QUrl::fromLocalFile(icon), QUrl::fromLocalFile(QStringLiteral("/nonexistent/second.ico"))});
   // Qt hands a drop only to the widget that accepted the drag's entry.
   QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&view, &enter);
   ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&view, &drop);
-  EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - ico-size-32x32-24bpp.ico");
+  EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - dropped.ico");
   EXPECT_TRUE(view.close()) << "nothing unsaved: the window closes without asking";
 }
 

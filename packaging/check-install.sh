@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the build folder $1 into a scratch prefix and checks what lands there: the program,
+# the menu entry (valid, naming the installed program), the icon in every hicolor size, the MIME
+# package (which update-mime-database accepts) and the AppStream metainfo (which appstreamcli
+# accepts). $2 is the application id.
+set -euo pipefail
+build=$1
+id=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "check-install: $*" >&2; exit 1; }
+[ -x "$prefix/bin/pelorin" ] || fail "no program at bin/pelorin"
+entry="$prefix/share/applications/$id.desktop"
+[ -f "$entry" ] || fail "no menu entry at share/applications/$id.desktop"
+desktop-file-validate "$entry"
+grep -qx "Exec=$prefix/bin/pelorin /open %f" "$entry" || fail "Exec does not name $prefix/bin/pelorin"
+for key in Name Name\\[zh_CN\\] Icon Categories MimeType; do
+  grep -q "^$key=" "$entry" || fail "the entry has no $key"
+done
+for size in 16 24 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/pelorin.png"
+  [ -f "$icon" ] || fail "no icon at ${size}x${size}"
+  file -b "$icon" | grep -q "PNG image data, $size x $size" || fail "icon at ${size}x${size} is not a $size x $size PNG"
+done
+mime="$prefix/share/mime/packages/pelorin.xml"
+[ -f "$mime" ] || fail "no MIME package"
+XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime"
+grep -q 'application/x-icon-library' "$prefix/share/mime/globs2" || fail "the .icl type is not in the database"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
+echo "check-install: everything in place under $prefix"
