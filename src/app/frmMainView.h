@@ -35,6 +35,8 @@ class frmMainView : public QMainWindow, public WindowHost {
   void Move(int left, int top) override;
   void ControlsChanged() override;
   void Close() override;
+  void Hide() override { hide(); }
+  void Show() override { show(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
