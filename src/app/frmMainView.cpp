@@ -12,8 +12,8 @@
 #include <QPainter>
 #include <QUrl>
 
-#include "app/SurfaceView.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/SurfaceView.h"
 #include "raster/Picture.h"
 
 namespace pelorin {

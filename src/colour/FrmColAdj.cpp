@@ -1,6 +1,6 @@
 #include "colour/FrmColAdj.h"
 
-#include "app/StartUp.h"
+#include "base/Text.h"
 #include "raster/Blit.h"
 #include "raster/Draw.h"
 

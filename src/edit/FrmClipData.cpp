@@ -1,6 +1,6 @@
 #include "edit/FrmClipData.h"
 
-#include "app/StartUp.h"
+#include "base/Text.h"
 
 namespace pelorin {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "app/StartUp.h"
+#include "base/Text.h"
 #include "raster/Blit.h"
 
 namespace pelorin {

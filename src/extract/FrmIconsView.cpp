@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/SurfaceView.h"
+#include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/StartUp.h"
+#include "base/Text.h"
 #include "raster/Draw.h"
 
 namespace pelorin {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "app/StartUp.h"
+#include "base/Text.h"
 #include "raster/Blit.h"
 
 namespace pelorin {

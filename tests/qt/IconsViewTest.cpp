@@ -12,13 +12,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/SurfaceView.h"
 #include "app/frmMainView.h"
 #include "extract/FrmIcons.h"
 #include "extract/FrmIconsView.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
 namespace {

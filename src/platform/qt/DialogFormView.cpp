@@ -7,8 +7,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "app/SurfaceView.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
 

@@ -1,4 +1,4 @@
-#include "app/SurfaceView.h"
+#include "platform/qt/SurfaceView.h"
 
 #include <QCursor>
 #include <QMouseEvent>
