@@ -6,6 +6,8 @@
 #include <QtEndian>
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <optional>
 
 #include "platform/qt/QtConvert.h"
 
@@ -21,6 +23,11 @@ const QString kBmp = QStringLiteral("image/bmp");
 // PNG with 16-bit channels decodes into 64 bits a pixel).
 constexpr int kDecodeLimitMb = static_cast<int>(kMaxClipboardPixels * 8 / (1024 * 1024));
 
+struct PictureSize {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+};
+
 bool Fits(PictureSize size) {
   return size.width <= kMaxClipboardPixels && size.height <= kMaxClipboardPixels &&
          size.width * size.height <= kMaxClipboardPixels;
@@ -34,6 +41,16 @@ ClipboardPicture TooLarge(PictureSize size) {
   return result;
 }
 
+ClipboardPicture Undecodable() { return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0}; }
+
+// A decoded image as the program takes it.
+ClipboardPicture Taken(const QImage& image) {
+  if (image.isNull()) return Undecodable();
+  const PictureSize size{image.width(), image.height()};
+  if (!Fits(size)) return TooLarge(size);
+  return ClipboardPicture::Of(OpaqueRaster(image));
+}
+
 // The picture formats the data offers that Qt decodes, PNG and BMP first.
 QStringList PictureFormats(const QStringList& offered) {
   const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
@@ -45,6 +62,45 @@ QStringList PictureFormats(const QStringList& offered) {
         readable.contains(format.toLatin1()))
       formats << format;
   return formats;
+}
+
+// The size a PNG (its IHDR) or BMP header gives, without decoding; nullopt for other data.
+std::optional<PictureSize> HeaderSize(const QByteArray& bytes) {
+  const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+  const qsizetype n = bytes.size();
+  // PNG: the signature, then the IHDR chunk (length, type, width, height, big-endian).
+  if (n >= 24 && bytes.startsWith("\x89PNG\r\n\x1a\n") && bytes.mid(12, 4) == "IHDR")
+    return PictureSize{qFromBigEndian<quint32>(b + 16), qFromBigEndian<quint32>(b + 20)};
+  // BMP: the 14-byte file header, then the bitmap header, whose first field is its size: 12 for
+  // the old core header (16-bit width and height), more for the others (32-bit, a negative
+  // height meaning top-down rows).
+  if (n >= 18 && bytes.startsWith("BM")) {
+    const quint32 header = qFromLittleEndian<quint32>(b + 14);
+    if (header == 12 && n >= 22)
+      return PictureSize{qFromLittleEndian<quint16>(b + 18), qFromLittleEndian<quint16>(b + 20)};
+    if (header >= 16 && n >= 26) {
+      const std::int64_t width = qFromLittleEndian<qint32>(b + 18);
+      const std::int64_t height = qFromLittleEndian<qint32>(b + 22);
+      return PictureSize{width < 0 ? -width : width, height < 0 ? -height : height};
+    }
+  }
+  return std::nullopt;
+}
+
+// One encoded picture: refused as too large when its header says so, else decoded.
+ClipboardPicture DecodePicture(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAllocationLimit(kDecodeLimitMb);
+  std::optional<PictureSize> size = HeaderSize(bytes);
+  if (!size) {
+    const QSize read_size = reader.size();  // what the other formats' readers tell, if anything
+    if (read_size.isValid()) size = PictureSize{read_size.width(), read_size.height()};
+  }
+  if (size && !Fits(*size)) return TooLarge(*size);
+  return Taken(reader.read());
 }
 
 }  // namespace
@@ -72,53 +128,11 @@ ClipboardPicture ReadPicture(const QMimeData& data) {
     ClipboardPicture picture = DecodePicture(data.data(format));
     if (picture.kind != ClipboardPicture::Kind::kUndecodable) return picture;
   }
-  if (!formats.isEmpty()) return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0};
+  if (!formats.isEmpty()) return Undecodable();
   // Only an image object, as a program hands it over inside itself. (Between programs Qt derives
   // the image object from the encoded formats above, and decoding it would skip the size check.)
   if (!data.hasImage()) return {};
-  const QImage image = qvariant_cast<QImage>(data.imageData());
-  if (image.isNull()) return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0};
-  const PictureSize size{image.width(), image.height()};
-  if (!Fits(size)) return TooLarge(size);
-  return ClipboardPicture::Of(OpaqueRaster(image));
-}
-
-ClipboardPicture DecodePicture(const QByteArray& bytes) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  reader.setAllocationLimit(kDecodeLimitMb);
-  std::optional<PictureSize> size = HeaderSize(bytes);
-  if (!size && reader.size().isValid())
-    size = PictureSize{reader.size().width(), reader.size().height()};
-  if (size && !Fits(*size)) return TooLarge(*size);
-  const QImage image = reader.read();
-  if (image.isNull()) return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0};
-  if (!Fits({image.width(), image.height()})) return TooLarge({image.width(), image.height()});
-  return ClipboardPicture::Of(OpaqueRaster(image));
-}
-
-std::optional<PictureSize> HeaderSize(const QByteArray& bytes) {
-  const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
-  const qsizetype n = bytes.size();
-  // PNG: the signature, then the IHDR chunk (length, type, width, height, big-endian).
-  if (n >= 24 && bytes.startsWith("\x89PNG\r\n\x1a\n") && bytes.mid(12, 4) == "IHDR")
-    return PictureSize{qFromBigEndian<quint32>(b + 16), qFromBigEndian<quint32>(b + 20)};
-  // BMP: the 14-byte file header, then the bitmap header, whose first field is its size: 12 for
-  // the old core header (16-bit width and height), more for the others (32-bit, a negative
-  // height meaning top-down rows).
-  if (n >= 18 && bytes.startsWith("BM")) {
-    const quint32 header = qFromLittleEndian<quint32>(b + 14);
-    if (header == 12 && n >= 22)
-      return PictureSize{qFromLittleEndian<quint16>(b + 18), qFromLittleEndian<quint16>(b + 20)};
-    if (header >= 16 && n >= 26) {
-      const std::int64_t width = qFromLittleEndian<qint32>(b + 18);
-      const std::int64_t height = qFromLittleEndian<qint32>(b + 22);
-      return PictureSize{width < 0 ? -width : width, height < 0 ? -height : height};
-    }
-  }
-  return std::nullopt;
+  return Taken(qvariant_cast<QImage>(data.imageData()));
 }
 
 Raster OpaqueRaster(const QImage& image) {

@@ -2,12 +2,9 @@
 // program offers is read, its size checked before it is decoded.
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QMimeData>
-#include <cstdint>
 #include <memory>
-#include <optional>
 
 #include "platform/Platform.h"
 
@@ -22,18 +19,10 @@ std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture);
 bool OffersPicture(const QMimeData& data);
 
 // The picture the data offers. The formats are tried in the order image/png, image/bmp, then
-// the others as offered; a format that does not decode gives way to the next.
+// the others as offered; a format that does not decode gives way to the next. A PNG or BMP
+// picture too large to take is refused from its header, before it is decoded; other formats
+// decode under Qt's allocation limit.
 ClipboardPicture ReadPicture(const QMimeData& data);
-
-// One encoded picture: refused as too large when its header says so, else decoded.
-ClipboardPicture DecodePicture(const QByteArray& bytes);
-
-struct PictureSize {
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-};
-// The size a PNG (its IHDR) or BMP header gives, without decoding; nullopt for other data.
-std::optional<PictureSize> HeaderSize(const QByteArray& bytes);
 
 // An image as the program takes it from the clipboard: any transparency laid over white.
 Raster OpaqueRaster(const QImage& image);
