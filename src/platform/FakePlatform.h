@@ -61,6 +61,9 @@ class FakePlatform : public Platform {
   // The system folder; none by default, so the icon browser shows its built-in library.
   std::string system_directory;
 
+  // The clipboard: what a read gives. ClearClipboard empties it and SetClipboardPicture puts the
+  // picture there, as the system's would; a test sets it to what another program offers.
+  ClipboardPicture clipboard;
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
   std::map<std::pair<std::string, std::string>, std::string> system_settings;
@@ -81,6 +84,8 @@ class FakePlatform : public Platform {
   int screen_grabs = 0;
   int snap_windows = 0;
   int icons_dialogs = 0;
+  std::vector<Raster> clipboard_puts;  // every picture put on the clipboard, in order
+  int clipboard_clears = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
   std::vector<std::string> opened_urls;
   std::vector<ScreenPointer> pointer_changes;
@@ -142,6 +147,16 @@ class FakePlatform : public Platform {
   void ShowIcons(FrmIcons& dialog) override {
     ++icons_dialogs;
     if (icons_script) icons_script(dialog);
+  }
+  void ClearClipboard() override {
+    ++clipboard_clears;
+    clipboard = {};
+  }
+  bool ClipboardHasPicture() override { return clipboard.kind != ClipboardPicture::Kind::kNone; }
+  ClipboardPicture GetClipboardPicture() override { return clipboard; }
+  void SetClipboardPicture(const Raster& picture) override {
+    clipboard_puts.push_back(picture);
+    clipboard = ClipboardPicture::Of(picture);
   }
   std::string SystemDirectory() const override { return system_directory; }
   std::optional<std::string> GetSetting(const std::string& group,

@@ -1,5 +1,6 @@
 // Everything the editor needs from the system it runs on: message boxes, the screen, system
-// colours, the desktop's file associations, pending events, the beep and the random seed.
+// colours, the clipboard, the desktop's file associations, pending events, the beep and the random
+// seed.
 //
 // The program implements it with Qt (platform/qt/QtPlatform); the tests with a scripted fake
 // (platform/FakePlatform) that answers from a queue and records what was asked.
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "raster/Raster.h"
@@ -50,6 +52,35 @@ struct FileChoice {
   std::string name;
 };
 
+// The largest clipboard picture the program takes, in pixels: 4096 x 4096 (or any other shape of
+// that area, a 7680 x 2160 screenshot of two screens included), 64 MB as a raster. A larger one is
+// refused from its header alone, before it is decoded, so that no picture can exhaust the memory
+// or hold the program up.
+inline constexpr std::int64_t kMaxClipboardPixels = std::int64_t{4096} * 4096;
+
+// What reading a picture from the clipboard gives.
+struct ClipboardPicture {
+  enum class Kind {
+    kNone,         // no picture on the clipboard (it is empty or holds only text or other data)
+    kPicture,      // the picture, in `picture`
+    kUndecodable,  // a picture is offered but none of its formats decodes
+    kTooLarge,     // more than kMaxClipboardPixels; `width` and `height` say how large
+  };
+  Kind kind = Kind::kNone;
+  // kPicture: the picture, opaque (any transparency is laid over white, the staging raster's
+  // background).
+  Raster picture;
+  // kPicture and kTooLarge: the picture's size in pixels (capped at the largest int).
+  int width = 0;
+  int height = 0;
+
+  static ClipboardPicture Of(Raster picture) {
+    const int w = picture.width();
+    const int h = picture.height();
+    return {Kind::kPicture, std::move(picture), w, h};
+  }
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -81,6 +112,16 @@ class Platform {
   virtual std::optional<Raster> GrabScreen() = 0;
   // The full-screen capture window over that screen, modal; returns once it has closed.
   virtual void ShowSnap(FrmSnap& window) = 0;
+
+  // The system clipboard, pictures only. A picture put there is opaque and offered to other
+  // programs in the usual picture formats; a picture read back from there gives every pixel
+  // unchanged. ClipboardHasPicture only looks at the formats offered (it is cheap enough for
+  // menu enabling): it is true for an undecodable or too large picture too, which the read then
+  // reports.
+  virtual void ClearClipboard() = 0;
+  virtual bool ClipboardHasPicture() = 0;
+  virtual ClipboardPicture GetClipboardPicture() = 0;
+  virtual void SetClipboardPicture(const Raster& picture) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.

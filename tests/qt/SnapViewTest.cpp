@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
+#include "platform/qt/QtConvert.h"
 #include "platform/qt/ScreenGrab.h"
 #include "transform/FrmSnapView.h"
 

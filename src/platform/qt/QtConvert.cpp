@@ -29,6 +29,20 @@ void CopyToQImage(const Raster& raster, QImage& image, Rect area) {
   }
 }
 
+Raster RasterFromImage(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  Raster r(rgb.width(), rgb.height(), kBlack);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* in = reinterpret_cast<const quint32*>(rgb.constScanLine(y));
+    Colour* out = r.Row(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      const quint32 c = in[x];
+      out[x] = ((c >> 16) & 0xFF) | (c & 0xFF00) | ((c & 0xFF) << 16);
+    }
+  }
+  return r;
+}
+
 QImage ToQImageWithAlpha(const Picture& picture) {
   QImage image = ToQImage(picture.image).convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y)

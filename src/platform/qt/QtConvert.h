@@ -16,6 +16,8 @@ QImage ToQImage(const Raster& raster);
 // pixels of `area` are converted when the image already has the raster's size.
 void CopyToQImage(const Raster& raster, QImage& image);
 void CopyToQImage(const Raster& raster, QImage& image, Rect area);
+// An image as a raster of 0x00BBGGRR colours (alpha dropped).
+Raster RasterFromImage(const QImage& image);
 // A picture with its mask as alpha (white in the mask is transparent).
 QImage ToQImageWithAlpha(const Picture& picture);
 

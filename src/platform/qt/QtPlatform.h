@@ -24,6 +24,10 @@ class QtPlatform : public Platform {
   std::optional<Raster> GrabScreen() override;
   void ShowSnap(FrmSnap& window) override;
   void ShowIcons(FrmIcons& dialog) override;
+  void ClearClipboard() override;
+  bool ClipboardHasPicture() override;
+  ClipboardPicture GetClipboardPicture() override;
+  void SetClipboardPicture(const Raster& picture) override;
   std::string SystemDirectory() const override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,

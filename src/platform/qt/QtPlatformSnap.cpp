@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/qt/QtConvert.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ScreenGrab.h"
 #include "transform/FrmSnapView.h"

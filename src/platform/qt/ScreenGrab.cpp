@@ -121,18 +121,4 @@ QImage GrabScreenImage(QScreen* screen) {
   return Empty(image) ? QImage() : image;
 }
 
-Raster RasterFromImage(const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  Raster r(rgb.width(), rgb.height(), kBlack);
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* in = reinterpret_cast<const quint32*>(rgb.constScanLine(y));
-    Colour* out = r.Row(y);
-    for (int x = 0; x < rgb.width(); ++x) {
-      const quint32 c = in[x];
-      out[x] = ((c >> 16) & 0xFF) | (c & 0xFF00) | ((c & 0xFF) << 16);
-    }
-  }
-  return r;
-}
-
 }  // namespace pelorin

@@ -11,8 +11,6 @@
 #include <QString>
 #include <QVariantMap>
 
-#include "raster/Raster.h"
-
 class QScreen;
 
 namespace pelorin {
@@ -23,9 +21,6 @@ QImage GrabScreenImage(QScreen* screen);
 // The part of an image of the whole desktop that shows `screen`, scaled as the desktop image
 // is; a null image when the screen does not lie within it.
 QImage CutOutScreen(const QImage& desktop, QScreen* screen);
-
-// An image as a raster of 0x00BBGGRR colours (alpha dropped).
-Raster RasterFromImage(const QImage& image);
 
 // Waits for the portal's answer to one request (its Response signal).
 class PortalRequest : public QObject {

@@ -1,0 +1,156 @@
+#include "platform/qt/ClipboardData.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QStringList>
+#include <QtEndian>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <optional>
+
+#include "platform/qt/QtConvert.h"
+
+namespace pelorin {
+
+namespace {
+
+const QString kQtImage = QStringLiteral("application/x-qt-image");
+const QString kPng = QStringLiteral("image/png");
+const QString kBmp = QStringLiteral("image/bmp");
+
+// What Qt may allocate while decoding, in MB: the largest picture we take at 8 bytes a pixel (a
+// PNG with 16-bit channels decodes into 64 bits a pixel).
+constexpr int kDecodeLimitMb = static_cast<int>(kMaxClipboardPixels * 8 / (1024 * 1024));
+
+struct PictureSize {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+};
+
+bool Fits(PictureSize size) {
+  return size.width <= kMaxClipboardPixels && size.height <= kMaxClipboardPixels &&
+         size.width * size.height <= kMaxClipboardPixels;
+}
+
+ClipboardPicture TooLarge(PictureSize size) {
+  ClipboardPicture result;
+  result.kind = ClipboardPicture::Kind::kTooLarge;
+  result.width = static_cast<int>(std::min<std::int64_t>(size.width, INT_MAX));
+  result.height = static_cast<int>(std::min<std::int64_t>(size.height, INT_MAX));
+  return result;
+}
+
+ClipboardPicture Undecodable() { return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0}; }
+
+// A decoded image as the program takes it.
+ClipboardPicture Taken(const QImage& image) {
+  if (image.isNull()) return Undecodable();
+  const PictureSize size{image.width(), image.height()};
+  if (!Fits(size)) return TooLarge(size);
+  return ClipboardPicture::Of(OpaqueRaster(image));
+}
+
+// The picture formats the data offers that Qt decodes, PNG and BMP first.
+QStringList PictureFormats(const QStringList& offered) {
+  const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+  QStringList formats;
+  for (const QString& preferred : {kPng, kBmp})
+    if (offered.contains(preferred)) formats << preferred;
+  for (const QString& format : offered)
+    if (format.startsWith(QLatin1String("image/")) && !formats.contains(format) &&
+        readable.contains(format.toLatin1()))
+      formats << format;
+  return formats;
+}
+
+// The size a PNG (its IHDR) or BMP header gives, without decoding; nullopt for other data.
+std::optional<PictureSize> HeaderSize(const QByteArray& bytes) {
+  const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+  const qsizetype n = bytes.size();
+  // PNG: the signature, then the IHDR chunk (length, type, width, height, big-endian).
+  if (n >= 24 && bytes.startsWith("\x89PNG\r\n\x1a\n") && bytes.mid(12, 4) == "IHDR")
+    return PictureSize{qFromBigEndian<quint32>(b + 16), qFromBigEndian<quint32>(b + 20)};
+  // BMP: the 14-byte file header, then the bitmap header, whose first field is its size: 12 for
+  // the old core header (16-bit width and height), more for the others (32-bit, a negative
+  // height meaning top-down rows).
+  if (n >= 18 && bytes.startsWith("BM")) {
+    const quint32 header = qFromLittleEndian<quint32>(b + 14);
+    if (header == 12 && n >= 22)
+      return PictureSize{qFromLittleEndian<quint16>(b + 18), qFromLittleEndian<quint16>(b + 20)};
+    if (header >= 16 && n >= 26) {
+      const std::int64_t width = qFromLittleEndian<qint32>(b + 18);
+      const std::int64_t height = qFromLittleEndian<qint32>(b + 22);
+      return PictureSize{width < 0 ? -width : width, height < 0 ? -height : height};
+    }
+  }
+  return std::nullopt;
+}
+
+// One encoded picture: refused as too large when its header says so, else decoded.
+ClipboardPicture DecodePicture(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAllocationLimit(kDecodeLimitMb);
+  std::optional<PictureSize> size = HeaderSize(bytes);
+  if (!size) {
+    const QSize read_size = reader.size();  // what the other formats' readers tell, if anything
+    if (read_size.isValid()) size = PictureSize{read_size.width(), read_size.height()};
+  }
+  if (size && !Fits(*size)) return TooLarge(*size);
+  return Taken(reader.read());
+}
+
+}  // namespace
+
+std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture) {
+  auto data = std::make_unique<QMimeData>();
+  const QImage image = ToQImage(picture);  // opaque RGB32: the PNG has no alpha channel
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  data->setImageData(image);
+  data->setData(kPng, png);
+  return data;
+}
+
+bool OffersPicture(const QMimeData& data) {
+  const QStringList offered = data.formats();
+  return offered.contains(kQtImage) || !PictureFormats(offered).isEmpty();
+}
+
+ClipboardPicture ReadPicture(const QMimeData& data) {
+  const QStringList formats = PictureFormats(data.formats());
+  for (const QString& format : formats) {
+    ClipboardPicture picture = DecodePicture(data.data(format));
+    if (picture.kind != ClipboardPicture::Kind::kUndecodable) return picture;
+  }
+  if (!formats.isEmpty()) return Undecodable();
+  // Only an image object, as a program hands it over inside itself. (Between programs Qt derives
+  // the image object from the encoded formats above, and decoding it would skip the size check.)
+  if (!data.hasImage()) return {};
+  return Taken(qvariant_cast<QImage>(data.imageData()));
+}
+
+Raster OpaqueRaster(const QImage& image) {
+  if (!image.hasAlphaChannel()) return RasterFromImage(image);
+  // Over white, exactly: with premultiplied channels the result is c + 255 - alpha.
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  Raster raster(argb.width(), argb.height(), kWhite);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* in = reinterpret_cast<const quint32*>(argb.constScanLine(y));
+    Colour* out = raster.Row(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      const quint32 p = in[x];
+      const quint32 rest = 255 - (p >> 24);
+      out[x] = (((p >> 16) & 0xFF) + rest) | ((((p >> 8) & 0xFF) + rest) << 8) |
+               (((p & 0xFF) + rest) << 16);
+    }
+  }
+  return raster;
+}
+
+}  // namespace pelorin

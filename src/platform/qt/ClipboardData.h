@@ -1,0 +1,30 @@
+// Pictures as clipboard data: what a copy offers other programs, and how a picture that any
+// program offers is read, its size checked before it is decoded.
+#pragma once
+
+#include <QImage>
+#include <QMimeData>
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace pelorin {
+
+// The picture as clipboard data: the opaque image itself, from which Qt derives its own formats
+// (application/x-qt-image, and under X11 image/bmp, image/jpeg and the rest), and image/png
+// written out, so that every desktop gets a lossless format.
+std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture);
+
+// Whether the data offers a picture in a format Qt decodes; text is not a picture.
+bool OffersPicture(const QMimeData& data);
+
+// The picture the data offers. The formats are tried in the order image/png, image/bmp, then
+// the others as offered; a format that does not decode gives way to the next. A PNG or BMP
+// picture too large to take is refused from its header, before it is decoded; other formats
+// decode under Qt's allocation limit.
+ClipboardPicture ReadPicture(const QMimeData& data);
+
+// An image as the program takes it from the clipboard: any transparency laid over white.
+Raster OpaqueRaster(const QImage& image);
+
+}  // namespace pelorin
