@@ -154,9 +154,15 @@ class FakePlatform : public Platform {
   }
   bool ClipboardHasPicture() override { return clipboard.kind != ClipboardPicture::Kind::kNone; }
   ClipboardPicture GetClipboardPicture() override { return clipboard; }
-  void SetClipboardPicture(const Raster& picture) override {
+  void SetClipboardPicture(const Raster& picture, const Raster* transparency) override {
     clipboard_puts.push_back(picture);
     clipboard = ClipboardPicture::Of(picture);
+    // As the system's clipboard reads it back: the mask only when something is transparent.
+    if (transparency != nullptr) {
+      for (int y = 0; y < transparency->height(); ++y)
+        for (int x = 0; x < transparency->width(); ++x)
+          if (transparency->At(x, y) == kWhite) clipboard.mask = *transparency;
+    }
   }
   std::string SystemDirectory() const override { return system_directory; }
   std::optional<std::string> GetSetting(const std::string& group,

@@ -70,6 +70,10 @@ struct ClipboardPicture {
   // kPicture: the picture, opaque (any transparency is laid over white, the staging raster's
   // background).
   Raster picture;
+  // kPicture, when the picture has transparent parts: its mask, white where a pixel is more
+  // transparent than not and black elsewhere. A picture Pelorin copied carries its selection's
+  // mask this way, so that pasting it back keeps opaque white pixels opaque.
+  std::optional<Raster> mask;
   // kPicture and kTooLarge: the picture's size in pixels (capped at the largest int).
   int width = 0;
   int height = 0;
@@ -77,7 +81,7 @@ struct ClipboardPicture {
   static ClipboardPicture Of(Raster picture) {
     const int w = picture.width();
     const int h = picture.height();
-    return {Kind::kPicture, std::move(picture), w, h};
+    return {Kind::kPicture, std::move(picture), std::nullopt, w, h};
   }
 };
 
@@ -121,7 +125,9 @@ class Platform {
   virtual void ClearClipboard() = 0;
   virtual bool ClipboardHasPicture() = 0;
   virtual ClipboardPicture GetClipboardPicture() = 0;
-  virtual void SetClipboardPicture(const Raster& picture) = 0;
+  // `transparency`, when given, is the picture's mask (white = transparent): other programs then
+  // see those pixels transparent, and a paste here takes the mask back.
+  virtual void SetClipboardPicture(const Raster& picture, const Raster* transparency) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.

@@ -71,13 +71,31 @@ ClipboardPicture Offered(const QString& format, const QByteArray& bytes) {
 TEST(Clipboard, APicturePutThereComesBackPixelForPixelAndTextIsNoPicture) {
   QtPlatform platform;
   const Raster picture = TestPicture();
-  platform.SetClipboardPicture(picture);
+  platform.SetClipboardPicture(picture, nullptr);
   EXPECT_TRUE(platform.ClipboardHasPicture());
   const ClipboardPicture back = platform.GetClipboardPicture();
   ASSERT_EQ(back.kind, Kind::kPicture);
   EXPECT_EQ(back.width, 5);
   EXPECT_EQ(back.height, 3);
   EXPECT_EQ(back.picture, picture);
+
+  EXPECT_FALSE(back.mask.has_value()) << "an opaque picture carries no mask";
+
+  // With a mask: the transparent pixels come back as such, opaque white ones stay opaque.
+  Raster mask(5, 3, kBlack);
+  mask.SetPixel(1, 1, kWhite);
+  Raster white_where_clear = picture;
+  white_where_clear.SetPixel(1, 1, kWhite);
+  platform.SetClipboardPicture(white_where_clear, &mask);
+  const ClipboardPicture masked = platform.GetClipboardPicture();
+  ASSERT_EQ(masked.kind, Kind::kPicture);
+  EXPECT_EQ(masked.picture, white_where_clear);
+  ASSERT_TRUE(masked.mask.has_value());
+  EXPECT_EQ(*masked.mask, mask);
+  const QImage png = QImage::fromData(
+      QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")), "PNG");
+  EXPECT_EQ(qAlpha(png.pixel(1, 1)), 0) << "other programs see the pixel transparent";
+  EXPECT_EQ(qAlpha(png.pixel(0, 0)), 255);
 
   platform.ClearClipboard();
   EXPECT_FALSE(platform.ClipboardHasPicture());

@@ -41,14 +41,20 @@ ClipboardPicture TooLarge(PictureSize size) {
   return result;
 }
 
-ClipboardPicture Undecodable() { return {ClipboardPicture::Kind::kUndecodable, {}, 0, 0}; }
+ClipboardPicture Undecodable() {
+  ClipboardPicture result;
+  result.kind = ClipboardPicture::Kind::kUndecodable;
+  return result;
+}
 
 // A decoded image as the program takes it.
 ClipboardPicture Taken(const QImage& image) {
   if (image.isNull()) return Undecodable();
   const PictureSize size{image.width(), image.height()};
   if (!Fits(size)) return TooLarge(size);
-  return ClipboardPicture::Of(OpaqueRaster(image));
+  ClipboardPicture picture = ClipboardPicture::Of(OpaqueRaster(image));
+  picture.mask = TransparencyMask(image);
+  return picture;
 }
 
 // The picture formats the data offers that Qt decodes, PNG and BMP first.
@@ -105,9 +111,23 @@ ClipboardPicture DecodePicture(const QByteArray& bytes) {
 
 }  // namespace
 
-std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture) {
+std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture, const Raster* transparency) {
   auto data = std::make_unique<QMimeData>();
-  const QImage image = ToQImage(picture);  // opaque RGB32: the PNG has no alpha channel
+  QImage image = ToQImage(picture);  // opaque RGB32: the PNG has no alpha channel
+  if (transparency != nullptr && transparency->width() == picture.width() &&
+      transparency->height() == picture.height()) {
+    bool any = false;
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+      auto* row = reinterpret_cast<quint32*>(argb.scanLine(y));
+      for (int x = 0; x < argb.width(); ++x) {
+        if (transparency->At(x, y) != kWhite) continue;
+        row[x] &= 0x00FFFFFFu;
+        any = true;
+      }
+    }
+    if (any) image = argb;
+  }
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
@@ -133,6 +153,23 @@ ClipboardPicture ReadPicture(const QMimeData& data) {
   // the image object from the encoded formats above, and decoding it would skip the size check.)
   if (!data.hasImage()) return {};
   return Taken(qvariant_cast<QImage>(data.imageData()));
+}
+
+std::optional<Raster> TransparencyMask(const QImage& image) {
+  if (!image.hasAlphaChannel()) return std::nullopt;
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  Raster mask(argb.width(), argb.height(), kBlack);
+  bool any = false;
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* in = reinterpret_cast<const quint32*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      if ((in[x] >> 24) >= 128) continue;
+      mask.Row(y)[x] = kWhite;
+      any = true;
+    }
+  }
+  if (!any) return std::nullopt;
+  return mask;
 }
 
 Raster OpaqueRaster(const QImage& image) {

@@ -10,10 +10,13 @@
 
 namespace pelorin {
 
-// The picture as clipboard data: the opaque image itself, from which Qt derives its own formats
+// The picture as clipboard data: the image itself, from which Qt derives its own formats
 // (application/x-qt-image, and under X11 image/bmp, image/jpeg and the rest), and image/png
-// written out, so that every desktop gets a lossless format.
-std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture);
+// written out, so that every desktop gets a lossless format. With a `transparency` mask that
+// has white (transparent) pixels, the image has an alpha channel, 0 at those pixels; otherwise
+// it is opaque RGB.
+std::unique_ptr<QMimeData> PictureMimeData(const Raster& picture,
+                                           const Raster* transparency = nullptr);
 
 // Whether the data offers a picture in a format Qt decodes; text is not a picture.
 bool OffersPicture(const QMimeData& data);
@@ -26,5 +29,8 @@ ClipboardPicture ReadPicture(const QMimeData& data);
 
 // An image as the program takes it from the clipboard: any transparency laid over white.
 Raster OpaqueRaster(const QImage& image);
+// The mask of an image with transparent parts: white where alpha is below 128, black elsewhere;
+// nullopt for an image that is opaque throughout.
+std::optional<Raster> TransparencyMask(const QImage& image);
 
 }  // namespace pelorin

@@ -27,7 +27,7 @@ class QtPlatform : public Platform {
   void ClearClipboard() override;
   bool ClipboardHasPicture() override;
   ClipboardPicture GetClipboardPicture() override;
-  void SetClipboardPicture(const Raster& picture) override;
+  void SetClipboardPicture(const Raster& picture, const Raster* transparency) override;
   std::string SystemDirectory() const override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,

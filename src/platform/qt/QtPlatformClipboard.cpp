@@ -23,8 +23,8 @@ ClipboardPicture QtPlatform::GetClipboardPicture() {
   return data != nullptr ? ReadPicture(*data) : ClipboardPicture{};
 }
 
-void QtPlatform::SetClipboardPicture(const Raster& picture) {
-  QGuiApplication::clipboard()->setMimeData(PictureMimeData(picture).release());
+void QtPlatform::SetClipboardPicture(const Raster& picture, const Raster* transparency) {
+  QGuiApplication::clipboard()->setMimeData(PictureMimeData(picture, transparency).release());
 }
 
 }  // namespace pelorin
