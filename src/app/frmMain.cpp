@@ -37,6 +37,7 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       recent_(platform),
       files_(doc_, undo_, recent_, platform, *this),
       extract_(files_, *this, platform),
+      clipboard_(doc_, selection_, undo_, canvas_, platform),
       image_(doc_, selection_, changes_, platform, host),
       recolour_(doc_, selection_, changes_, platform),
       menus_(BuildMenus()) {}
@@ -57,6 +58,8 @@ std::vector<MenuItem> frmMain::BuildMenus() {
       (undo_.*step)();
     };
   };
+  const auto selected = [this] { return selection_.Exists(); };
+  const auto pastable = [this] { return clipboard_.CanPaste(); };
   // The mirror items' enabling follows the selection's size, worked out when the menu opens.
   const auto mirror = [this](int index, const char* caption) {
     return MenuRow("MnuMirrorOpts", index, caption,
@@ -95,13 +98,23 @@ std::vector<MenuItem> frmMain::BuildMenus() {
               MenuRow("MnuEditOpts", 1, "重复(&R)", committed(&UndoHistory::RedoStep))
                   .EnabledWhen([this] { return undo_.Steps().CanRedo(); }),
               Separator("MnuEditOpts", 2),
-              DisabledRow("MnuEditOpts", 3, "剪切(u&)", "Ctrl+X"),
-              DisabledRow("MnuEditOpts", 4, "复制(&C)", "Ctrl+C"),
-              DisabledRow("MnuEditOpts", 5, "透明粘贴(&P)", "Ctrl+V"),
-              DisabledRow("MnuEditOpts", 6, "覆盖粘贴(&O)"),
-              DisabledRow("MnuEditOpts", 7, "删除(&D)", "Del"),
+              MenuRow(
+                  "MnuEditOpts", 3, "剪切(u&)", [this] { clipboard_.CutSelection(); }, "Ctrl+X")
+                  .EnabledWhen(selected),
+              MenuRow(
+                  "MnuEditOpts", 4, "复制(&C)", [this] { clipboard_.CopySelection(); }, "Ctrl+C")
+                  .EnabledWhen(selected),
+              MenuRow(
+                  "MnuEditOpts", 5, "透明粘贴(&P)", [this] { clipboard_.PasteClipboard(false); },
+                  "Ctrl+V")
+                  .EnabledWhen(pastable),
+              MenuRow("MnuEditOpts", 6, "覆盖粘贴(&O)", [this] { clipboard_.PasteClipboard(true); })
+                  .EnabledWhen(pastable),
+              MenuRow(
+                  "MnuEditOpts", 7, "删除(&D)", [this] { clipboard_.MnuDelete_Click(); }, "Del")
+                  .EnabledWhen(selected),
               Separator("MnuEditOpts", 8),
-              DisabledRow("MnuEditOpts", 9, "全选(&S)"),
+              MenuRow("MnuEditOpts", 9, "全选(&S)", [this] { clipboard_.SelectAll(); }),
           }),
       MenuRow("MnuImage", 0, "图象(&I)")
           .WithItems({

@@ -22,6 +22,7 @@
 #include "colour/RecolourCommands.h"
 #include "document/FileCommands.h"
 #include "document/IconDocument.h"
+#include "edit/ClipboardCommands.h"
 #include "edit/PictureChanges.h"
 #include "edit/UndoHistory.h"
 #include "extract/ExtractCommand.h"
@@ -135,6 +136,7 @@ class frmMain : private DocumentWindow {
   ModRecent recent_;
   FileCommands files_;
   ExtractCommand extract_;
+  ClipboardCommands clipboard_;
   ImageCommands image_;
   RecolourCommands recolour_;
   std::vector<MenuItem> menus_;

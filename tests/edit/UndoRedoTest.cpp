@@ -64,9 +64,16 @@ TEST(UndoRedo, PaintingAfterUndoForgetsTheUndoneStates) {
   EXPECT_FALSE(EditItemEnabled(f, 0));
 }
 
-TEST(UndoRedo, ItemsOfCommandsNotYetThereStayDisabled) {
+TEST(UndoRedo, ClipboardItemsNeedASelectionOrAPictureAndSelectAllIsAlwaysThere) {
   LoadedForm f;
-  for (int i : {3, 4, 5, 6, 7, 9}) EXPECT_FALSE(EditItemEnabled(f, i)) << i;
+  for (int i : {3, 4, 5, 6, 7}) EXPECT_FALSE(EditItemEnabled(f, i)) << i;
+  EXPECT_TRUE(EditItemEnabled(f, 9));
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 9);  // select all
+  for (int i : {3, 4, 7}) EXPECT_TRUE(EditItemEnabled(f, i)) << i;
+  EXPECT_FALSE(EditItemEnabled(f, 5)) << "text or nothing on the clipboard is no picture";
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 4);  // copy
+  EXPECT_TRUE(EditItemEnabled(f, 5));
+  EXPECT_TRUE(EditItemEnabled(f, 6));
 }
 
 TEST(UndoRedo, ResetDocumentLeavesOnlyTheBlankPicture) {

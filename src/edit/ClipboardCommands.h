@@ -1,0 +1,51 @@
+// The Edit menu's clipboard and selection commands: cut, copy, the transparent and the overlay
+// paste, delete and select all.
+//
+// Copy puts the selection on the system clipboard: its colours where it is opaque, white where
+// it is transparent, and its mask as the picture's transparency. A paste lays the clipboard's
+// picture over the top-left corner of the icon as a floating selection (with the selection tool
+// current); in a transparent paste the picture's transparent pixels (or, for a picture without
+// transparency, its pure white ones) stay transparent, in an overlay paste every pixel is
+// opaque. A picture larger than the icon is shrunk as the sizing dialog (FrmClipData) says.
+#pragma once
+
+#include "canvas/Canvas.h"
+#include "canvas/Selection.h"
+#include "document/IconDocument.h"
+#include "edit/UndoHistory.h"
+#include "platform/Platform.h"
+
+namespace pelorin {
+
+class ClipboardCommands {
+ public:
+  ClipboardCommands(IconDocument& doc, Selection& selection, UndoHistory& undo, Canvas& canvas,
+                    Platform& platform)
+      : doc_(doc), selection_(selection), undo_(undo), canvas_(canvas), platform_(platform) {}
+
+  void CutSelection();
+  // The selection and the picture stay as they are; nothing is recorded.
+  void CopySelection();
+  // overlay: false for the transparent paste, true for the overlay paste.
+  void PasteClipboard(bool overlay);
+  // The menu's delete: the marquee's area cleared, or the floating pixels dropped; one step.
+  void MnuDelete_Click();
+  void DeleteSelection(bool marquee);
+  // A marquee over the whole picture, with the selection tool current.
+  void SelectAll();
+
+  bool CanPaste() const { return platform_.ClipboardHasPicture(); }
+
+ private:
+  void BuildPasteSelection(int width, int height, bool stretch, bool overlay,
+                           const Raster* transparency);
+  void ShowPastedSelection();
+
+  IconDocument& doc_;
+  Selection& selection_;
+  UndoHistory& undo_;
+  Canvas& canvas_;
+  Platform& platform_;
+};
+
+}  // namespace pelorin
