@@ -4,6 +4,9 @@
 #
 #   bench/motion/measure.sh [program] [moves]
 #
+# build/bench/pelorin_floor_window (cmake --build build --target pelorin_floor_window) is a bare
+# Qt window that repaints the same small areas on every move and nothing else: measured the same
+# way it shows what the toolkit and the X connection cost alone.
 # It starts the program on a virtual screen, holds the left button over the canvas and moves the
 # pointer `moves` times (default 300) from cell to cell, and reads the program's user and system
 # time from /proc before and after. Needs xvfb-run's Xvfb and xdotool (apt-get install xvfb
