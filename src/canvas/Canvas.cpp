@@ -40,11 +40,12 @@ Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, UndoHi
 
 void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
   if (!enabled_) return;
-  // The other button pressed during a gesture is a chord: the gesture goes on with its own
-  // button, whose release ends it. (Ending it twice, or starting a second one over it, would
-  // record steps twice and could capture a floating selection's rectangle over its pixels.) A
-  // press of the gesture's own button means its release never reached us: it starts afresh.
-  if (gesture_button_ != 0 && button != gesture_button_ && IsDrawingButton(button)) return;
+  // Another button pressed during a gesture is a chord: the gesture goes on with its own button
+  // and press point, and its release ends it. (Ending it twice, or starting a second one over
+  // it, would record steps twice and could capture a floating selection's rectangle over its
+  // pixels.) A press of the gesture's own button means its release never reached us: it starts
+  // afresh.
+  if (gesture_button_ != 0 && button != gesture_button_) return;
   pointer_.press_x = WholePixel(x);
   pointer_.press_y = WholePixel(y);
   if (!IsDrawingButton(button)) return;
