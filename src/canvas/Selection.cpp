@@ -1,5 +1,7 @@
 #include "canvas/Selection.h"
 
+#include <algorithm>
+
 namespace pelorin {
 
 void Selection::ComposeOnto(Raster& dst, int x, int y, int w, int h) const {
@@ -7,7 +9,11 @@ void Selection::ComposeOnto(Raster& dst, int x, int y, int w, int h) const {
 }
 
 void Selection::RefreshMarquee() {
-  const Rect r = marquee_rect_;
+  // While a marquee is dragged towards the top left its corners come in either order.
+  const Rect r = {std::min(marquee_rect_.left, marquee_rect_.right),
+                  std::min(marquee_rect_.top, marquee_rect_.bottom),
+                  std::max(marquee_rect_.left, marquee_rect_.right),
+                  std::max(marquee_rect_.top, marquee_rect_.bottom)};
   // Only the outline changes; its four sides are refreshed, not the canvas inside them.
   for (const Rect side : {Rect{r.left, r.top, r.right + 1, r.top + 1},
                           Rect{r.left, r.bottom, r.right + 1, r.bottom + 1},

@@ -53,6 +53,16 @@ TEST(Selection, TheCornersSnapDifferentlyInBothDirections) {
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
 }
 
+TEST(Selection, AMarqueeDraggedTowardsTheTopLeftIsRepainted) {
+  LoadedForm f;
+  f.ChooseTool(1);
+  Rect repainted;
+  f.form.doc().PicMain.SetRefreshHandler([&](Rect r) { repainted = Union(repainted, r); });
+  f.form.PicMain_MouseDown(1, 0, 200, 200);
+  f.form.PicMain_MouseMove(1, 0, 101, 121);
+  EXPECT_EQ(repainted, (Rect{100, 120, 201, 201})) << "the marquee's outline, on screen";
+}
+
 TEST(Selection, TheMarqueeIsDottedOnTheGridLinesAndLeavesNoTrace) {
   LoadedForm f;
   Mark(f, 20, 20, 75, 65);
