@@ -13,12 +13,6 @@ constexpr Colour kGreen = 0x00FF00;
 
 double At(int cell) { return 10.0 * cell + 5; }
 
-// Paints cell (i, j) opaque in `colour` straight into the icon.
-void Opaque(LoadedForm& f, int i, int j, Colour colour) {
-  f.form.doc().PicMask.raster().SetPixel(i, j, kBlack);
-  f.form.doc().PicImage.raster().SetPixel(i, j, colour);
-}
-
 void Fill(LoadedForm& f, int button, double x, double y) {
   f.ChooseTool(5);
   f.ClickCanvas(button, x, y);
@@ -27,9 +21,9 @@ void Fill(LoadedForm& f, int button, double x, double y) {
 TEST(FillTool, TheTransparentBackgroundFillsAroundOpaqueShapesOfAnyColour) {
   LoadedForm f;
   // A white and a button-face gray pixel: each equals the background in one of the composites.
-  Opaque(f, 10, 10, kWhite);
-  Opaque(f, 12, 10, f.platform.button_face);
-  Opaque(f, 14, 10, kGreen);
+  f.Opaque(10, 10, kWhite);
+  f.Opaque(12, 10, f.platform.button_face);
+  f.Opaque(14, 10, kGreen);
   f.form.doc().DisplayResults();
   Fill(f, 1, At(0), At(0));
   for (int y = 0; y < 32; ++y)
@@ -44,10 +38,10 @@ TEST(FillTool, TheTransparentBackgroundFillsAroundOpaqueShapesOfAnyColour) {
 TEST(FillTool, AreasApartStayApart) {
   LoadedForm f;
   // A one-pixel black line splits the transparent picture in two.
-  for (int y = 0; y < 32; ++y) Opaque(f, 16, y, kBlack);
+  for (int y = 0; y < 32; ++y) f.Opaque(16, y, kBlack);
   // A white opaque area inside the right half, enclosed by transparent pixels.
   for (int y = 5; y < 8; ++y)
-    for (int x = 20; x < 23; ++x) Opaque(f, x, y, kWhite);
+    for (int x = 20; x < 23; ++x) f.Opaque(x, y, kWhite);
   f.form.doc().DisplayResults();
   f.form.PicPal_MouseUp(2, 0, 13 * 9 + 5, 13 * 15 + 5);  // red on the right button
   Fill(f, 2, At(3), At(3));
@@ -63,7 +57,7 @@ TEST(FillTool, AreasApartStayApart) {
 
 TEST(FillTool, FillingAnAreaWithItsOwnColourChangesNothing) {
   LoadedForm f;
-  for (int x = 0; x < 5; ++x) Opaque(f, x, 0, kBlack);
+  for (int x = 0; x < 5; ++x) f.Opaque(x, 0, kBlack);
   f.form.doc().DisplayResults();
   const Raster image = f.form.doc().PicImage.raster();
   const Raster mask = f.form.doc().PicMask.raster();

@@ -14,16 +14,11 @@ using testing::LoadedForm;
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
 
-void Opaque(LoadedForm& f, int i, int j, Colour colour) {
-  f.form.doc().PicMask.raster().SetPixel(i, j, kBlack);
-  f.form.doc().PicImage.raster().SetPixel(i, j, colour);
-}
-
 // A 2 x 2 picture at icon pixels (4, 4)-(5, 5): red, green, a transparent pixel, black.
 void PaintSample(LoadedForm& f) {
-  Opaque(f, 4, 4, kRed);
-  Opaque(f, 5, 4, kGreen);
-  Opaque(f, 5, 5, kBlack);
+  f.Opaque(4, 4, kRed);
+  f.Opaque(5, 4, kGreen);
+  f.Opaque(5, 5, kBlack);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   f.form.doc().Modified = false;
@@ -80,7 +75,7 @@ TEST(Selection, TheMarqueeIsDottedOnTheGridLinesAndLeavesNoTrace) {
 TEST(Selection, LiftingAndMovingLeavesAHoleAndCommitsAsOneStep) {
   LoadedForm f;
   PaintSample(f);
-  Opaque(f, 6, 5, kWhite);  // under where the transparent pixel lands
+  f.Opaque(6, 5, kWhite);  // under where the transparent pixel lands
   f.form.doc().DisplayResults();
   Mark(f, 40, 40, 65, 65);  // icon pixels (4, 4)-(5, 5)
   ASSERT_EQ(f.form.selection().Bounds(), (Rect{40, 40, 60, 60}));

@@ -9,17 +9,12 @@ namespace {
 
 using testing::LoadedForm;
 
-void Opaque(LoadedForm& f, int i, int j, Colour colour) {
-  f.form.doc().PicMask.raster().SetPixel(i, j, kBlack);
-  f.form.doc().PicImage.raster().SetPixel(i, j, colour);
-}
-
 void Colour_(LoadedForm& f, int index) { f.form.MenuCommand("MnuColor", "MnuColorOpts", index); }
 
 TEST(RecolourCommands, GrayscaleAndInvertTouchOnlyOpaquePixelsOfTheirTarget) {
   LoadedForm f;
-  Opaque(f, 1, 1, 0x0000FF);
-  Opaque(f, 20, 20, 0x0000FF);
+  f.Opaque(1, 1, 0x0000FF);
+  f.Opaque(20, 20, 0x0000FF);
   f.form.doc().PicImage.raster().SetPixel(2, 1, 0x123456);  // colour under a transparent mask
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
@@ -39,7 +34,7 @@ TEST(RecolourCommands, GrayscaleAndInvertTouchOnlyOpaquePixelsOfTheirTarget) {
 
 TEST(RecolourCommands, TheAdjustmentCommitsFirstAndOkIsOneStep) {
   LoadedForm f;
-  Opaque(f, 4, 4, 0x808080);
+  f.Opaque(4, 4, 0x808080);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   f.platform.col_adj_script = [](FrmColAdj& d) {

@@ -11,11 +11,6 @@ using testing::LoadedForm;
 
 constexpr Colour kRed = 0x0000FF;
 
-void Opaque(LoadedForm& f, int i, int j, Colour colour) {
-  f.form.doc().PicMask.raster().SetPixel(i, j, kBlack);
-  f.form.doc().PicImage.raster().SetPixel(i, j, colour);
-}
-
 void Edit(LoadedForm& f, int index) { f.form.MenuCommand("MnuEdit", "MnuEditOpts", index); }
 
 void Mark(LoadedForm& f, int x0, int y0, int x1, int y1) {
@@ -29,9 +24,9 @@ void Offer(LoadedForm& f, const Raster& picture) {
 
 TEST(ClipboardCommands, CopyThenPasteGivesBackEveryPixel) {
   LoadedForm f;
-  Opaque(f, 1, 1, kRed);
-  Opaque(f, 2, 1, kWhite);  // opaque white next to a transparent pixel at (3, 1)
-  Opaque(f, 1, 2, 0xFEFEFE);
+  f.Opaque(1, 1, kRed);
+  f.Opaque(2, 1, kWhite);  // opaque white next to a transparent pixel at (3, 1)
+  f.Opaque(1, 2, 0xFEFEFE);
   f.form.doc().DisplayResults();
   Mark(f, 1, 1, 4, 3);
   Edit(f, 4);
@@ -114,7 +109,7 @@ TEST(ClipboardCommands, LargePicturesAreShrunkAsTheDialogSaysOrRefused) {
 
 TEST(ClipboardCommands, DeleteCutAndUndo) {
   LoadedForm f;
-  Opaque(f, 5, 5, kRed);
+  f.Opaque(5, 5, kRed);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   Mark(f, 4, 4, 7, 7);

@@ -52,6 +52,12 @@ struct LoadedForm {
     form.canvas().Tools().PicTools_MouseDown(1, 0, x, y);
     form.canvas().Tools().PicTools_MouseUp(1, 0, x, y);
   }
+  // Icon pixel (x, y) made opaque in `colour`, straight into the icon (the views follow only
+  // with the next redraw).
+  void Opaque(int x, int y, Colour colour) {
+    form.doc().PicMask.raster().SetPixel(x, y, kBlack);
+    form.doc().PicImage.raster().SetPixel(x, y, colour);
+  }
   Colour Image(int x, int y) const { return form.doc().PicImage.raster().At(x, y); }
   Colour Mask(int x, int y) const { return form.doc().PicMask.raster().At(x, y); }
   Colour Preview(int x, int y) const { return form.doc().picIcon.raster().At(x, y); }

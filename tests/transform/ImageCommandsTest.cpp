@@ -14,11 +14,6 @@ using testing::LoadedForm;
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
 
-void Opaque(LoadedForm& f, int i, int j, Colour colour) {
-  f.form.doc().PicMask.raster().SetPixel(i, j, kBlack);
-  f.form.doc().PicImage.raster().SetPixel(i, j, colour);
-}
-
 void Image(LoadedForm& f, int index) { f.form.MenuCommand("MnuImage", "MnuImageOpts", index); }
 
 // Marks icon pixels [x0, x1) x [y0, y1) with the selection tool.
@@ -30,8 +25,8 @@ void Mark(LoadedForm& f, int x0, int y0, int x1, int y1) {
 
 TEST(ImageCommands, WholePictureFlipsAndTurnsAreOneStepEachAndUndoExactly) {
   LoadedForm f;
-  Opaque(f, 31, 0, kRed);
-  Opaque(f, 0, 31, kGreen);
+  f.Opaque(31, 0, kRed);
+  f.Opaque(0, 31, kGreen);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   const Raster image = f.form.doc().PicImage.raster();
@@ -55,7 +50,7 @@ TEST(ImageCommands, WholePictureFlipsAndTurnsAreOneStepEachAndUndoExactly) {
 
 TEST(ImageCommands, AMarqueeIsFlippedInPlaceWithoutAStep) {
   LoadedForm f;
-  Opaque(f, 2, 2, kRed);
+  f.Opaque(2, 2, kRed);
   f.form.doc().DisplayResults();
   Mark(f, 2, 2, 5, 3);  // 3 x 1
   const std::size_t steps = f.form.undo().Steps().UndoCount();
@@ -72,7 +67,7 @@ TEST(ImageCommands, AMarqueeIsFlippedInPlaceWithoutAStep) {
 TEST(ImageCommands, TurningAMarqueeLiftsItAndTurnsAboutItsCorner) {
   LoadedForm f;
   for (int y = 4; y < 9; ++y)
-    for (int x = 3; x < 5; ++x) Opaque(f, x, y, y == 4 && x == 3 ? kRed : kGreen);
+    for (int x = 3; x < 5; ++x) f.Opaque(x, y, y == 4 && x == 3 ? kRed : kGreen);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   Mark(f, 3, 4, 5, 9);  // 2 x 5 at (3, 4)
@@ -92,7 +87,7 @@ TEST(ImageCommands, TurningAMarqueeLiftsItAndTurnsAboutItsCorner) {
 
 TEST(ImageCommands, AFloatingSelectionTurnedPastTheEdgeIsCutOnlyWhenCommitted) {
   LoadedForm f;
-  for (int x = 25; x < 32; ++x) Opaque(f, x, 30, kRed);
+  for (int x = 25; x < 32; ++x) f.Opaque(x, 30, kRed);
   f.form.doc().DisplayResults();
   Mark(f, 25, 30, 32, 31);  // 7 x 1 at the bottom
   Image(f, 7);
@@ -117,7 +112,7 @@ TEST(ImageCommands, MirrorItemsFollowTheSelectionsSize) {
   EXPECT_TRUE(enabled(3));
   f.form.MenuCommand("MnuImage", "MnuMirrorOpts", 0);  // disabled: nothing happens
   EXPECT_TRUE(f.form.selection().IsMarquee());
-  Opaque(f, 0, 3, kRed);
+  f.Opaque(0, 3, kRed);
   f.form.canvas().SelectTool(2);
   f.form.MenuCommand("MnuImage", "MnuMirrorOpts", 0);
   EXPECT_EQ(f.Image(31, 3), kRed);
@@ -127,7 +122,7 @@ TEST(ImageCommands, MirrorItemsFollowTheSelectionsSize) {
 TEST(ImageCommands, TheButtonEffectCommitsTheSelectionAsAStepOfItsOwn) {
   LoadedForm f;
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) Opaque(f, x, y, kWhite);
+    for (int x = 0; x < 32; ++x) f.Opaque(x, y, kWhite);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   Mark(f, 10, 10, 12, 12);
@@ -175,7 +170,7 @@ TEST(ImageCommands, ACaptureTakesTheBlockAndWithoutAScreenImageSaysSo) {
 
 TEST(ImageCommands, TheGradientFillsOnlyTransparentPixelsOnOk) {
   LoadedForm f;
-  Opaque(f, 5, 5, kRed);
+  f.Opaque(5, 5, kRed);
   f.form.doc().DisplayResults();
   f.platform.shades_script = [](FrmShades& d) { d.CmdCancel_Click(); };
   Image(f, 2);
