@@ -46,7 +46,6 @@ class Canvas {
 
   ToolPalette& Tools() { return palette_; }
   const ToolPalette& Tools() const { return palette_; }
-  const CanvasPointer& Pointer() const { return pointer_; }
 
   // While a file opens the canvas takes no pointer events; a gesture under way is given up (its
   // release will not reach the canvas).

@@ -41,11 +41,6 @@ void Selection::DrawMarquee() {
   RefreshMarquee();
 }
 
-void Selection::ShowMarquee() {
-  if (MarqueeShown() && marquee_rect_ != rect_) HideMarquee();
-  if (!MarqueeShown()) DrawMarquee();
-}
-
 void Selection::HideMarquee() {
   if (!MarqueeShown()) return;
   const Rect wanted = rect_;
@@ -106,11 +101,15 @@ void Selection::ComposePreviewWithSelection() {
   doc_.picIcon.Refresh();
 }
 
-void Selection::ShowFloatingSelection() {
+void Selection::ShowOverPicture() {
   doc_.ShowCanvasCopy();
   ComposeOnto(doc_.PicMain.raster(), rect_.left, rect_.top, rect_.Width(), rect_.Height());
   ComposePreviewWithSelection();
   doc_.DrawGrid();
+}
+
+void Selection::ShowFloatingSelection() {
+  ShowOverPicture();
   DrawMarquee();
   doc_.Modified = true;
 }

@@ -40,8 +40,7 @@ class Selection {
   // The marquee drawn on PicMain with a dotted pen in invert mode (the pen is solid copy mode
   // again afterwards): it appears, or disappears when it was there.
   void DrawMarquee();
-  // The marquee shown, or removed, whatever it was before.
-  void ShowMarquee();
+  // The marquee removed, when it is on the canvas.
   void HideMarquee();
   bool MarqueeShown() const;
   // The rectangle's outline drawn in black with the canvas pen as it is (solid copy mode outside
@@ -59,6 +58,8 @@ class Selection {
   // Draws a floating selection after its surfaces or rectangle changed: canvas and preview show
   // the picture with the selection over it, and the marquee. The document is modified.
   void ShowFloatingSelection();
+  // The same without the marquee, as the selection follows the pointer.
+  void ShowOverPicture();
   // Writes a marquee's surfaces back into the picture in place and redraws, marquee included.
   // The document is modified.
   void StoreMarkedSelection();

@@ -80,18 +80,7 @@ void SelectionTool::Drag(CanvasPointer& pointer, int, int, double, double) {
   selection_.SetBounds({pointer.current_x - grab_left_, pointer.current_y - grab_top_,
                         pointer.current_x + grab_right_, pointer.current_y + grab_bottom_});
   // The picture without the selection, the selection over it, the grid; no marquee while moving.
-  const Rect r = selection_.Bounds();
-  doc_.ShowCanvasCopy();
-  ComposeIcon(doc_.PicMain.raster(), r.left, r.top, r.Width(), r.Height(), doc_.PicSelMask.raster(),
-              doc_.PicSelImage.raster());
-  doc_.DrawGrid();
-  doc_.picIcon.Cls();
-  ComposeIcon(doc_.picIcon.raster(), 0, 0, kIconSize, kIconSize, doc_.PicMask.raster(),
-              doc_.PicImage.raster());
-  ComposeIcon(doc_.picIcon.raster(), selection_.IconLeft(), selection_.IconTop(),
-              selection_.Width(), selection_.Height(), doc_.PicSelMask.raster(),
-              doc_.PicSelImage.raster());
-  doc_.picIcon.Refresh();
+  selection_.ShowOverPicture();
   // The canvas repaints while the pointer moves; a move that arrives meanwhile is handled in
   // full, but does not let events run once more inside this one.
   if (letting_events_run_) return;
