@@ -5,8 +5,9 @@
 #
 # Each target starts from a scratch corpus seeded with the sample-folder subfolders listed in
 # fuzz/<Name>Fuzz.seeds ($PELORIN_TESTDATA, else ../shared/testdata; without the folder a target
-# starts from nothing). A finding is kept in build-sanitize/fuzz-findings/<Name>/; run the
-# target on that file to see it again.
+# starts from nothing), plus the inputs of past findings kept in fuzz/found/<Name>/. A new
+# finding is kept in build-sanitize/fuzz-findings/<Name>/; run the target on that file to see it
+# again, and once it is fixed, add the file to fuzz/found/<Name>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -37,6 +38,8 @@ for name in "${targets[@]}"; do
   else
     echo "fuzz.sh: no seeds for $name (no fuzz/$name.seeds or no sample folder at $data)" >&2
   fi
+  # Inputs that once found a fault stay in the corpus.
+  if [ -d "fuzz/found/$name" ]; then cp fuzz/found/"$name"/* "$corpus/"; fi
   findings="build-sanitize/fuzz-findings/$name"
   mkdir -p "$findings"
   echo "== $name: ${seconds} s from $(ls "$corpus" | wc -l) seeds"

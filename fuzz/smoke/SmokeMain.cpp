@@ -6,8 +6,9 @@
 //
 //   <Name>Smoke <seconds> <seed list file> <sample folder>
 //
-// Seeds come from the folders the list names, under the sample folder (none when it is missing:
-// the run then mutates a few bytes of nothing and small made-up inputs).
+// Seeds are the inputs of past findings kept in fuzz/found/<Name>/, and the files of the folders
+// the list names under the sample folder (none when it is missing: the run then mutates the
+// findings, a few bytes of nothing and small made-up inputs).
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -25,20 +26,25 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+void LoadFolder(const std::filesystem::path& dir, std::vector<Bytes>& seeds) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(dir, ec)) return;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir, ec)) {
+    if (!entry.is_regular_file(ec) || entry.file_size(ec) > (4u << 20)) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+}
+
+// The inputs of past findings (fuzz/found/<Name>/, beside the list) first, then the sample
+// folders the list names.
 std::vector<Bytes> LoadSeeds(const std::filesystem::path& list, const std::filesystem::path& data) {
   std::vector<Bytes> seeds;
+  LoadFolder(list.parent_path() / "found" / list.stem(), seeds);
   std::ifstream names(list);
   std::string folder;
-  std::error_code ec;
   while (std::getline(names, folder)) {
-    if (folder.empty()) continue;
-    const std::filesystem::path dir = data / folder;
-    if (!std::filesystem::is_directory(dir, ec)) continue;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir, ec)) {
-      if (!entry.is_regular_file(ec) || entry.file_size(ec) > (4u << 20)) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    if (!folder.empty()) LoadFolder(data / folder, seeds);
   }
   return seeds;
 }

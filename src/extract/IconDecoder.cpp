@@ -146,7 +146,8 @@ struct Field {
     if (length == 0) return 0;
     const int s = shift - (8 - length);
     std::uint32_t v = s < 0 ? pixel << -s : pixel >> s;
-    v &= length >= 8 ? 0xFFu : (0xFF00u >> length) & 0xFF;
+    if (length >= 8) return v & 0xFF;
+    v &= (0xFF00u >> length) & 0xFF;
     return v | v >> length;
   }
 };

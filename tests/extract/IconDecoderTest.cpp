@@ -144,6 +144,12 @@ TEST(IconDecoder, BitfieldsTakeTheirMasksFromAfterTheCommon40Bytes) {
   ExpectPicture(
       DecodeIconImage(BuildDib(s)), [](int, int) { return false; },
       [](int x, int) { return Rgb(x % 2 ? 0xC0 : 0, 0, x % 4 >= 2 ? 0xC0 : 0); });
+  // Fields wider than 8 bits, up to a mask of all 32, give their top 8 bits.
+  s.masks = {0xFFFFFFFF, 0xFFFF0000, 0x0000FFFF};
+  s.pixel = [](int, int) { return 0xABCD1234u; };
+  ExpectPicture(
+      DecodeIconImage(BuildDib(s)), [](int, int) { return false; },
+      [](int, int) { return Rgb(0xAB, 0xAB, 0x12); });
 }
 
 TEST(IconDecoder, HeaderVariantsAndTopDownRowsGiveTheSamePicture) {
