@@ -1,6 +1,7 @@
 // A file mapped read-only into memory, so that a reader can look at any part of it through a
 // byte span without reading the whole file: only the pages a reader touches are ever loaded,
-// which keeps a 2 GB program as cheap to examine as a small one.
+// which keeps a 2 GB program as cheap to examine as a small one. Should the file shrink while it
+// is mapped, the part that is gone reads as zeros instead of raising a bus error.
 #pragma once
 
 #include <cstddef>

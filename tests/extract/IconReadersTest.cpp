@@ -1,8 +1,12 @@
 // The readers of programs, libraries and animated cursors on hand-built files: counts and order,
 // the image chosen from each group, PNG images, animation steps, and damaged files of every kind.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -343,5 +347,42 @@ TEST(MappedFile, MapsRegularFilesOnly) {
   EXPECT_TRUE(empty->bytes().empty());
 }
 
+// Another program cuts a library short while its icons are shown: the pages that are gone read
+// as zeros, so drawing finds a broken file instead of ending the program with a bus error. A bus
+// error in memory that is not one of our mappings still ends the program.
+TEST(MappedFile, AFileCutShortWhileMappedReadsAsZerosPastItsNewEnd) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("pelorin-cut-" + std::to_string(::getpid()) + ".dll");
+  const Bytes pe = BuildPe(kFourIcons, false);
+  const std::size_t kept = 4096;
+  ASSERT_GT(pe.size(), 2 * kept);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(pe.data()), static_cast<std::streamsize>(pe.size()));
+  auto mapped = MappedFile::Open(path.string());
+  ASSERT_TRUE(mapped);
+  const IconFileReader reader(mapped->bytes());
+  ASSERT_EQ(reader.Count(), 4);
+
+  std::filesystem::resize_file(path, kept);
+  const auto bytes = mapped->bytes();
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + kept, pe.begin()));
+  EXPECT_EQ(std::count(bytes.begin() + kept, bytes.end(), 0), std::ptrdiff_t(bytes.size() - kept));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(DrawnColour(reader, i), kInvalidColour) << i;
+
+  // The same cut under a mapping of someone else's.
+  EXPECT_DEATH(
+      {
+        std::filesystem::resize_file(path, pe.size());
+        const auto ours = MappedFile::Open(path.string());  // the handler is in place
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        const auto* theirs = static_cast<const volatile std::uint8_t*>(
+            ::mmap(nullptr, pe.size(), PROT_READ, MAP_PRIVATE, fd, 0));
+        std::filesystem::resize_file(path, 0);
+        std::printf("%d\n", theirs[pe.size() - 1]);
+      },
+      "");
+  mapped.reset();
+  std::filesystem::remove(path);
+}
 }  // namespace
 }  // namespace pelorin
