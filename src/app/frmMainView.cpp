@@ -118,20 +118,19 @@ void frmMainView::BuildMenus() {
     menu->setObjectName(QString::fromStdString(top.name));
     AddItems(menu, top.name, top.items);
     connect(menu, &QMenu::aboutToShow, this, [this, name = top.name] {
+      open_menu_ = name;
       core_->MenuOpened(name);
       SyncMenu(name);
     });
-    // While a menu is closed its shortcuts must reach the core, which decides whether the item is
-    // enabled at that moment.
     connect(menu, &QMenu::aboutToHide, this, [this, name = top.name] {
-      for (const MenuBinding& b : menu_bindings_)
-        if (b.menu == name) b.action->setEnabled(true);
+      if (open_menu_ == name) open_menu_.clear();
+      SyncMenu(name);
     });
   }
   ControlsChanged();
 }
 
-void frmMainView::SyncItems(const std::vector<MenuItem>& items) {
+void frmMainView::SyncItems(const std::vector<MenuItem>& items, bool open) {
   for (const MenuItem& item : items) {
     for (const MenuBinding& b : menu_bindings_) {
       if (b.item != item.name || b.index != item.index) continue;
@@ -144,17 +143,20 @@ void frmMainView::SyncItems(const std::vector<MenuItem>& items) {
           b.action->setText(text);
         }
       }
-      b.action->setEnabled(item.enabled);
+      // Only an open menu shows the enabling it was worked out with. A closed menu's actions stay
+      // enabled, whatever was worked out last, so that every shortcut reaches the core, which
+      // works the item's rule out at the moment of the key.
+      b.action->setEnabled(!open || item.enabled);
       b.action->setChecked(item.checked);
       b.action->setVisible(item.visible);
     }
-    SyncItems(item.items);
+    SyncItems(item.items, open);
   }
 }
 
 void frmMainView::SyncMenu(const std::string& menu) {
   for (const MenuItem& top : core_->Menus())
-    if (top.name == menu) SyncItems(top.items);
+    if (top.name == menu) SyncItems(top.items, open_menu_ == menu);
 }
 
 void frmMainView::Load() { core_->Form_Load(); }
@@ -175,12 +177,8 @@ void frmMainView::ControlsChanged() {
     chk_pal_->setChecked(core_->colours().ChkPal);
   }
   for (SurfaceView* view : surface_views_) view->FollowEnabling();
-  // Marks, captions and visibility follow at once; enabling of a closed menu stays on so that
-  // its shortcuts reach the core.
-  for (const MenuItem& top : core_->Menus()) {
-    SyncMenu(top.name);
-  }
-  for (const MenuBinding& b : menu_bindings_) b.action->setEnabled(true);
+  // Marks, captions and visibility follow at once.
+  for (const MenuItem& top : core_->Menus()) SyncMenu(top.name);
 }
 
 void frmMainView::Close() { close(); }

@@ -36,7 +36,12 @@ class frmMainView : public QMainWindow, public WindowHost {
   void ControlsChanged() override;
   void Close() override;
   void Hide() override { hide(); }
-  void Show() override { show(); }
+  // Back after the screen capture: shown, and active again, so that the keyboard reaches it.
+  void Show() override {
+    show();
+    raise();
+    activateWindow();
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -53,15 +58,18 @@ class frmMainView : public QMainWindow, public WindowHost {
 
   void BuildMenus();
   void AddItems(QMenu* menu, const std::string& top, const std::vector<MenuItem>& items);
-  // Captions, enabling, marks and visibility as the core holds them.
+  // Captions, enabling, marks and visibility as the core holds them; the enabling only while
+  // the menu is open.
   void SyncMenu(const std::string& menu);
-  void SyncItems(const std::vector<MenuItem>& items);
+  void SyncItems(const std::vector<MenuItem>& items, bool open);
 
   std::unique_ptr<frmMain> core_;
   QWidget* client_ = nullptr;
   QCheckBox* chk_pal_ = nullptr;
   std::vector<class SurfaceView*> surface_views_;
   std::vector<MenuBinding> menu_bindings_;
+  // The top-level menu shown at the moment; empty while every menu is closed.
+  std::string open_menu_;
 };
 
 }  // namespace pelorin

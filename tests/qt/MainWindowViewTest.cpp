@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <fstream>
 
@@ -169,6 +170,54 @@ TEST(MainWindowView, ClosingAsksTheCoreAndADropOpensTheFirstFile) {
   QApplication::sendEvent(&view, &drop);
   EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - dropped.ico");
   EXPECT_TRUE(view.close()) << "nothing unsaved: the window closes without asking";
+}
+
+}  // namespace
+}  // namespace pelorin
+
+namespace pelorin {
+namespace {
+
+// Shortcuts act on what their items' rules say at the moment of the key, whatever menu command
+// came before them.
+TEST(MainWindowView, ShortcutsFollowTheRulesAfterMenuCommands) {
+  FakePlatform platform;
+  frmMainView view(platform, "");
+  view.Load();
+  view.show();
+  QApplication::setActiveWindow(&view);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  const auto choose = [&](const char* item) { view.findChild<QAction*>(item)->trigger(); };
+  const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+    QTest::keyClick(&view, k, m);
+  };
+  frmMain& core = view.core();
+
+  // Undo and redo chosen with the mouse, then Ctrl+Z.
+  core.PicMain_MouseDown(1, 0, 15, 15);
+  core.PicMain_MouseUp(1, 0, 15, 15);
+  choose("MnuEditOpts_0");
+  choose("MnuEditOpts_1");
+  key(Qt::Key_Z);
+  EXPECT_EQ(core.doc().PicMask.raster().At(1, 1), kWhite) << "Ctrl+Z undid the pixel";
+
+  // Select all, then Del, Ctrl+C and Ctrl+X.
+  choose("MnuEditOpts_9");
+  key(Qt::Key_C);
+  EXPECT_EQ(platform.clipboard_puts.size(), 1u) << "Ctrl+C copied";
+  key(Qt::Key_X);
+  EXPECT_EQ(platform.clipboard_puts.size(), 2u) << "Ctrl+X cut";
+  choose("MnuEditOpts_9");
+  key(Qt::Key_Delete, Qt::NoModifier);
+  EXPECT_FALSE(core.selection().Exists()) << "Del deleted";
+
+  // Ctrl+V with a picture from another program, then Del.
+  platform.clipboard = ClipboardPicture::Of(Raster(4, 4, 0x0000FF));
+  key(Qt::Key_V);
+  ASSERT_TRUE(core.selection().IsFloating());
+  key(Qt::Key_Delete, Qt::NoModifier);
+  EXPECT_FALSE(core.selection().Exists()) << "Del deleted the pasted pixels";
+  EXPECT_EQ(core.doc().picIcon.raster().At(0, 0), platform.button_face);
 }
 
 }  // namespace
