@@ -162,14 +162,28 @@ std::vector<MenuItem> frmMain::BuildMenus() {
 }
 
 void frmMain::MenuOpened(const std::string& menu) {
+  // A menu that opens while a button is held on the canvas (its access key) ends the gesture:
+  // the release would never come back to the canvas, and the items must be worked out from the
+  // picture as the gesture leaves it.
+  canvas_.FinishGesture();
   for (MenuItem& top : menus_)
     if (top.name == menu) Evaluate(top.items);
 }
 
 void frmMain::MenuCommand(const std::string& menu, const std::string& item, int index) {
+  // A command lets pending events run at fixed points (after a dialog, inside a capture); a
+  // click or key handled there does not start a second command inside the first.
+  if (running_command_) return;
   MenuOpened(menu);
   const MenuItem* entry = FindMenuItem(menus_, item, index);
   if (entry == nullptr || !entry->enabled || !entry->visible || !entry->command) return;
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+  } running(running_command_);
   entry->command();
 }
 

@@ -73,11 +73,15 @@ class frmMain : private DocumentWindow {
   }
   void ChkPal_Click(bool ticked) { colours_.ChkPal_Click(ticked); }
   // Files dropped on the window or one of its controls: the first one is opened.
-  void OpenDroppedFile(const std::vector<std::string>& files) { files_.OpenDroppedFile(files); }
+  void OpenDroppedFile(const std::vector<std::string>& files) {
+    canvas_.FinishGesture();
+    files_.OpenDroppedFile(files);
+  }
 
   // Menus: `menu` is the top-level control name, `item` the item's control name and index.
   // Opening a menu works out its items' state; a click (or its shortcut) acts only when the item
-  // is enabled at that moment.
+  // is enabled at that moment. Both first end a gesture under way on the canvas, as its release
+  // would; a command that arrives while another one runs is ignored.
   void MenuOpened(const std::string& menu);
   void MenuCommand(const std::string& menu, const std::string& item, int index);
   const std::vector<MenuItem>& Menus() const { return menus_; }
@@ -140,6 +144,7 @@ class frmMain : private DocumentWindow {
   ImageCommands image_;
   RecolourCommands recolour_;
   std::vector<MenuItem> menus_;
+  bool running_command_ = false;
 };
 
 }  // namespace pelorin

@@ -79,6 +79,11 @@ void Canvas::PicMain_MouseUp(int button, int, double x, double y) {
   EndGesture(Current().Release(pointer_, button, x, y));
 }
 
+void Canvas::FinishGesture() {
+  if (gesture_button_ == 0) return;
+  PicMain_MouseUp(gesture_button_, 0, pointer_.current_x, pointer_.current_y);
+}
+
 void Canvas::EndGesture(GestureEnd end) {
   if (end == GestureEnd::kFinished) return;
   if (end == GestureEnd::kRebuiltAndRecorded) doc_.ComposeCanvas();

@@ -41,6 +41,12 @@ class Canvas {
   void SelectTool(int tool);
   // Clicks the last drawing tool's cell on the palette, as the user would.
   void ReturnToLastTool();
+  // Whether a press on the canvas started a gesture whose release has not come yet.
+  bool GestureUnderWay() const { return gesture_button_ != 0; }
+  // Ends the gesture under way as its release at the pointer's last point would (a menu command
+  // or a key arrives while the button is held: the gesture is over before the command acts). Its
+  // own release, when it comes, is then ignored.
+  void FinishGesture();
   int CurrentTool() const { return current_tool_; }
   int LastDrawingTool() const { return last_drawing_tool_; }
 

@@ -98,5 +98,41 @@ TEST(UndoRedo, HundredsOfStrokesUndoOneByOne) {
   EXPECT_FALSE(EditItemEnabled(f, 0));
 }
 
+// A command that arrives while a button is held on the canvas (its shortcut) ends the gesture
+// as its release would, then acts; the release that comes later adds nothing.
+TEST(UndoRedo, ACommandDuringADragEndsTheDragFirst) {
+  LoadedForm f;
+  f.ClickCanvas(1, 15, 15);
+  // Undo in the middle of a rectangle: the rectangle is the step undone, and redo brings it.
+  f.ChooseTool(7);
+  f.form.PicMain_MouseDown(1, 0, 45, 45);
+  f.form.PicMain_MouseMove(1, 0, 85, 85);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
+  EXPECT_EQ(f.Mask(4, 4), kWhite) << "no rectangle";
+  EXPECT_EQ(f.Mask(1, 1), kBlack) << "the earlier pixel stays";
+  f.form.PicMain_MouseMove(1, 0, 95, 95);
+  f.form.PicMain_MouseUp(1, 0, 95, 95);
+  EXPECT_TRUE(f.ViewsShowTheIcon()) << "no band left behind";
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 1);
+  EXPECT_EQ(f.Mask(4, 4), kBlack);
+  EXPECT_EQ(f.Mask(8, 8), kBlack) << "the rectangle as it was when the key came";
+  EXPECT_EQ(f.Mask(9, 9), kWhite);
+
+  // Delete while a pasted selection is dragged: it is gone, and does not come back.
+  f.platform.clipboard = ClipboardPicture::Of(Raster(3, 3, 0x0000FF));
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 6);
+  f.form.PicMain_MouseMove(0, 0, 15, 15);
+  f.form.PicMain_MouseDown(1, 0, 15, 15);
+  f.form.PicMain_MouseMove(1, 0, 155, 155);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 7);
+  EXPECT_FALSE(f.form.selection().Exists());
+  f.form.PicMain_MouseMove(1, 0, 205, 205);
+  f.form.PicMain_MouseUp(1, 0, 205, 205);
+  EXPECT_TRUE(f.ViewsShowTheIcon()) << "no floating pixels without a selection";
+  EXPECT_EQ(f.Mask(15, 15), kWhite);
+  EXPECT_EQ(f.Mask(20, 20), kWhite);
+}
+
 }  // namespace
 }  // namespace pelorin
