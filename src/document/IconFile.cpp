@@ -5,8 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
+
+#include "base/SystemError.h"
 
 namespace pelorin {
 
@@ -21,7 +22,7 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-std::string Describe(int error) { return std::strerror(error); }
+std::string Describe(int error) { return DescribeSystemError(error); }
 
 // The folder a path lives in: the text before its last '/' ("/" for a file at the top, "." for a
 // bare name).

@@ -36,8 +36,8 @@ std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask);
 std::optional<int> ReadImageCount(const std::string& path);
 
 // Checks that `path` can be written: an existing file must be writable; a missing one must be
-// creatable (it is created, empty). Gives the system's description of the failure, or nullopt.
-// `created` tells whether the call made a new, empty file. A symbolic link is followed as
+// creatable (it is created, empty). Gives the cause of the failure (DescribeSystemError), or
+// nullopt. `created` tells whether the call made a new, empty file. A symbolic link is followed as
 // ReplaceFile follows it: through a dangling link the file it names is created.
 std::optional<std::string> OpenForWriting(const std::string& path, bool& created);
 
@@ -49,8 +49,8 @@ void RemoveCreatedFile(const std::string& path);
 // temporary file beside the target, which replaces the target only once it is complete and on
 // disk. The target keeps its permissions; a symbolic link keeps pointing where it did (a dangling
 // one then names the new file; a loop of links is refused). A file the user may not write is
-// refused, even in a folder where renaming over it would work. Gives the system's description of
-// the failure, or nullopt on success; on failure the target is as it was.
+// refused, even in a folder where renaming over it would work. Gives the cause of the failure, or
+// nullopt on success; on failure the target is as it was.
 std::optional<std::string> ReplaceFile(const std::string& path,
                                        std::span<const std::uint8_t> bytes);
 

@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "base/SystemError.h"
 #include "document/IconFile.h"
 
 namespace pelorin {
@@ -134,8 +134,8 @@ TEST(IconFile, TheLongestFileNamesCanBeReplaced) {
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 4);
 }
 
-// A link keeps pointing where it did, also when nothing is there yet; a loop is refused with the
-// system's word for it and both links stay as they were.
+// A link keeps pointing where it did, also when nothing is there yet; a loop is refused and both
+// links stay as they were.
 TEST(IconFile, DanglingLinksAndLoopsAreNeverReplacedByAFile) {
   TempFolder dir;
   const std::vector<std::uint8_t> bytes = {1, 2, 3};
@@ -161,8 +161,8 @@ TEST(IconFile, DanglingLinksAndLoopsAreNeverReplacedByAFile) {
   fs::create_symlink("b.ico", dir.File("a.ico"));
   fs::create_symlink("a.ico", dir.File("b.ico"));
   for (const char* name : {"a.ico", "b.ico"}) {
-    EXPECT_EQ(OpenForWriting(dir.File(name), created), std::strerror(ELOOP));
-    EXPECT_EQ(ReplaceFile(dir.File(name), bytes), std::strerror(ELOOP));
+    EXPECT_EQ(OpenForWriting(dir.File(name), created), DescribeSystemError(ELOOP));
+    EXPECT_EQ(ReplaceFile(dir.File(name), bytes), DescribeSystemError(ELOOP));
   }
   EXPECT_EQ(fs::read_symlink(dir.File("a.ico")), "b.ico");
   EXPECT_EQ(fs::read_symlink(dir.File("b.ico")), "a.ico");
@@ -182,7 +182,8 @@ TEST(IconFileDeathTest, AReadOnlyFileInAWritableFolderIsNotReplaced) {
     bool created = false;
     const auto refused = ReplaceFile(target, std::vector<std::uint8_t>{1, 2, 3});
     const auto checked = OpenForWriting(target, created);
-    std::_Exit(refused == std::strerror(EACCES) && checked == std::strerror(EACCES) ? 0 : 1);
+    const std::string denied = DescribeSystemError(EACCES);
+    std::_Exit(refused == denied && checked == denied ? 0 : 1);
   };
   EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(Read(target), old);
