@@ -1,8 +1,10 @@
 // The bytes of the icon file the editor writes, and writing it without ever damaging a file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -209,6 +211,54 @@ TEST(IconFile, AFailedWriteLeavesTheOldFileAsItWas) {
   EXPECT_FALSE(error->empty());
   EXPECT_EQ(Read(target), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 1);
+}
+
+// A save never puts a plain file in the place of a device or a pipe, nor writes into one: whatever
+// stands there, reached directly or through a link, is refused and stays as it was. Nothing
+// waits for the other end of a pipe.
+TEST(IconFile, DevicesAndPipesAreRefusedAndLeftAsTheyWere) {
+  TempFolder dir;
+  const std::string pipe = dir.File("pipe.ico");
+  const std::string read_pipe = dir.File("read-pipe.ico");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  ASSERT_EQ(::mkfifo(read_pipe.c_str(), 0666), 0);
+  const int reader = ::open(read_pipe.c_str(), O_RDONLY | O_NONBLOCK);  // writing would work
+  ASSERT_GE(reader, 0);
+  fs::create_symlink(read_pipe, dir.File("link.ico"));
+  const std::string device = "这是设备，不是普通文件";
+  const std::string fifo = "这是管道，不是普通文件";
+  struct Case {
+    std::string path, why;
+    bool replace;  // also try ReplaceFile (never on the system's own /dev/null)
+  };
+  std::vector<Case> cases = {{"/dev/null", device, false},
+                             {pipe, fifo, true},
+                             {read_pipe, fifo, true},
+                             {dir.File("link.ico"), fifo, true}};
+  // A copy of /dev/null, where the system lets us make one.
+  if (::mknod(dir.File("null.ico").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+    cases.push_back({dir.File("null.ico"), device, true});
+  for (const Case& c : cases) {
+    struct stat before {};
+    ASSERT_EQ(::stat(c.path.c_str(), &before), 0);
+    bool created = true;
+    EXPECT_EQ(OpenForWriting(c.path, created), c.why) << c.path;
+    EXPECT_FALSE(created);
+    if (c.replace) {
+      EXPECT_EQ(ReplaceFile(c.path, std::vector<std::uint8_t>{1, 2, 3}), c.why);
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(c.path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << c.path;
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.path;
+  }
+  ::close(reader);
+  EXPECT_TRUE(fs::is_symlink(dir.File("link.ico")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(pipe).parent_path()), {}),
+            static_cast<std::ptrdiff_t>(cases.size() - 1));  // all but /dev/null, nothing more
+  // Reading the image count of a pipe without a writer gives up at once.
+  EXPECT_EXIT((::alarm(5), std::_Exit(ReadImageCount(pipe) ? 1 : 0)), ::testing::ExitedWithCode(0),
+              "");
 }
 
 TEST(IconFile, OpeningForWritingReportsWhatStandsInTheWay) {

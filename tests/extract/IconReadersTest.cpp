@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -345,6 +346,12 @@ TEST(MappedFile, MapsRegularFilesOnly) {
   std::filesystem::remove(path);
   ASSERT_TRUE(empty);
   EXPECT_TRUE(empty->bytes().empty());
+  // A pipe is refused at once instead of being waited on for a writer.
+  const auto pipe = dir / ("pelorin-pipe-" + std::to_string(::getpid()));
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  EXPECT_EXIT((::alarm(5), std::_Exit(MappedFile::Open(pipe.string()) ? 1 : 0)),
+              ::testing::ExitedWithCode(0), "");
+  std::filesystem::remove(pipe);
 }
 
 // Another program cuts a library short while its icons are shown: the pages that are gone read
