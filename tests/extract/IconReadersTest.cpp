@@ -160,6 +160,23 @@ TEST(AniReader, StepsFollowTheSequenceOrTheFramesAndEndThere) {
   EXPECT_EQ(IconFileReader(BuildAni(plain)).StepCount(), 2);
 }
 
+// Writers put all sorts of numbers in the RIFF size field (cursors of real skins have 0 there);
+// the chunks are read up to the end of the file whatever it says.
+TEST(AniReader, TheRiffSizeFieldDoesNotCutTheFileShort) {
+  AniSpec s;
+  s.frames = {Frame(0x000010), Frame(0x000020)};
+  s.sequence = std::vector<std::uint32_t>{1, 0, 1};
+  const auto body = static_cast<std::uint32_t>(BuildAni(s).size() - 8);
+  for (const std::uint32_t size : {0u, 4u, 40u, body - 8, body, body + 8, 0xFFFFFFFFu}) {
+    s.riff_size = size;
+    const Bytes file = BuildAni(s);
+    const IconFileReader reader(file);
+    ASSERT_EQ(reader.StepCount(), 3) << size;
+    EXPECT_EQ(DrawnColour(reader, 0, 0), Decoded(0x000020)) << size;
+    EXPECT_EQ(DrawnColour(reader, 0, 1), Decoded(0x000010)) << size;
+  }
+}
+
 TEST(AniReader, AFrameThatDoesNotDecodeDrawsNothingButKeepsItsStep) {
   AniSpec s;
   s.frames = {Frame(0x000010), Bytes{1, 2, 3}, Frame(0x000030)};
