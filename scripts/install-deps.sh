@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
+  # libxcb checks that the X display answers before the toolkit starts.
+  libxcb1-dev
   fonts-wqy-microhei
   # The tests validate the desktop entry, the AppStream metainfo and the MIME package.
   desktop-file-utils appstream shared-mime-info file

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,35 @@ using Environment = std::function<const char*(const char*)>;
 // "-platform" argument) and neither DISPLAY nor WAYLAND_DISPLAY set (an empty value counts as
 // not set).
 bool HasGraphicalSession(const std::vector<std::string>& args, const Environment& env);
+
+// A display the toolkit will try to open.
+struct DisplayToTry {
+  enum class Kind { kX11, kWayland };
+  Kind kind;
+  // X11: the display's name ("" when none is set). Wayland: the path of the compositor's socket
+  // ("" when it has none: a relative name without XDG_RUNTIME_DIR).
+  std::string address;
+  std::string setting;               // what names it: "DISPLAY", "-display", "WAYLAND_DISPLAY"
+  std::optional<std::string> value;  // the setting's value, nullopt when it is not set
+};
+
+// Whether a display answers: an X connection is made, a Wayland socket is connected to.
+using DisplayProbe = std::function<bool(const DisplayToTry&)>;
+
+// When a display is set but nothing answers there (a stale DISPLAY after ssh, an X server that
+// has crashed), the toolkit would abort with a core dump. This gives the message to print
+// instead, or nullopt when one of the displays the toolkit tries answers, or when its platform
+// (chosen by hand) is not one with a display server to ask.
+//
+// The displays are the toolkit's, in its order: those of the platforms chosen by hand ("-platform"
+// argument, else QT_QPA_PLATFORM; "name:options", several separated by ';'), or else Wayland when
+// WAYLAND_DISPLAY is set or XDG_SESSION_TYPE is "wayland", then X11. X11 is the display named by a
+// "-display" argument, else DISPLAY; Wayland is WAYLAND_DISPLAY (wayland-0 when not set) under
+// XDG_RUNTIME_DIR, or that path itself when it is absolute; a socket handed over in
+// WAYLAND_SOCKET counts as answering.
+std::optional<std::string> UnreachableDisplayMessage(const std::vector<std::string>& args,
+                                                     const Environment& env,
+                                                     const DisplayProbe& answers);
 
 // A scale setting of the toolkit (QT_SCALE_FACTOR "1.25"; QT_SCREEN_SCALE_FACTORS "1.25;2" or
 // "DP-1=1.25;HDMI-1=2") with every factor rounded to a whole number, halves up, at least 1, so

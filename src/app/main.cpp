@@ -11,6 +11,7 @@
 #include "app/DesktopSession.h"
 #include "app/StartUp.h"
 #include "app/frmMainView.h"
+#include "platform/qt/DisplayProbe.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -30,8 +31,14 @@ class QuitOnFirstPaint : public QObject {
 int main(int argc, char* argv[]) {
   // The command line as given, before Qt takes out the options it understands.
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!pelorin::HasGraphicalSession(args, [](const char* name) { return std::getenv(name); })) {
+  const pelorin::Environment env = [](const char* name) { return std::getenv(name); };
+  if (!pelorin::HasGraphicalSession(args, env)) {
     std::fputs(pelorin::kNoDisplayMessage.data(), stderr);
+    return 1;
+  }
+  // A display that is set but gone would make the toolkit abort.
+  if (const auto message = pelorin::UnreachableDisplayMessage(args, env, pelorin::DisplayAnswers)) {
+    std::fputs(message->c_str(), stderr);
     return 1;
   }
   // The canvas shows each icon pixel as a block of device pixels; at a fractional scale the

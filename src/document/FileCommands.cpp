@@ -149,8 +149,9 @@ void FileCommands::SaveDocument(SaveMode mode) {
 void FileCommands::WriteIconFile(const std::string& path) {
   auto fail = [&](const std::string& description) {
     platform_.SetScreenPointer(doc_.SavedPointer);
-    const std::string what =
-        doc_.DocPath == kUntitled ? std::string("不能保存 未命名.") : "不能保存 " + doc_.DocTitle;
+    // The file that could not be written, which after a Save As is not the document's own.
+    const std::string what = doc_.DocPath == kUntitled ? std::string("不能保存 未命名。")
+                                                       : "不能保存 " + FileNamePart(path);
     platform_.MsgBox(description + ".\r\n\r\n" + what, MsgButtons::kOk, MsgIcon::kExclamation,
                      ErrorTitle());
     doc_.SaveSucceeded = false;

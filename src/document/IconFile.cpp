@@ -5,8 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
+
+#include "base/SystemError.h"
+#include "extract/FileSource.h"
 
 namespace pelorin {
 
@@ -21,7 +22,18 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-std::string Describe(int error) { return std::strerror(error); }
+std::string Describe(int error) { return DescribeSystemError(error); }
+
+// Why a save refuses an existing target that is not a regular file: renaming our file over a
+// device or a pipe would put a plain file in its place, and writing into one is not saving.
+std::optional<std::string> RefuseUnlessRegular(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return std::nullopt;
+  if (S_ISDIR(st.st_mode)) return Describe(EISDIR);
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "这是设备，不是普通文件";
+  if (S_ISFIFO(st.st_mode)) return "这是管道，不是普通文件";
+  if (S_ISSOCK(st.st_mode)) return "这是套接字，不是普通文件";
+  return "这不是普通文件";
+}
 
 // The folder a path lives in: the text before its last '/' ("/" for a file at the top, "." for a
 // bare name).
@@ -117,9 +129,10 @@ std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask) {
 }
 
 std::optional<int> ReadImageCount(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // Regular files only: a pipe put in the file's place would keep us waiting for a writer.
+  const std::optional<FileSource> file = FileSource::Open(path);
   std::uint8_t head[6];
-  if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return std::nullopt;
+  if (!file || !file->ReadAt(0, head)) return std::nullopt;
   return static_cast<std::int16_t>(head[4] | (head[5] << 8));
 }
 
@@ -127,7 +140,12 @@ std::optional<std::string> OpenForWriting(const std::string& path, bool& created
   created = false;
   std::string target;
   if (const int error = SaveTarget(path, target)) return Describe(error);
-  // Not blocking: a pipe without a reader fails at once instead of waiting for one.
+  // Judged before anything is opened: opening a device may already do something.
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (auto refusal = RefuseUnlessRegular(st)) return refusal;
+  }
+  // Not blocking, should a pipe take the file's place meanwhile.
   int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0 && errno == ENOENT) {
     fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -152,6 +170,7 @@ std::optional<std::string> ReplaceFile(const std::string& path,
   // Renaming over a file needs only the folder's permission; the user must be able to write the
   // file itself too, as when it is written in place.
   if (exists) {
+    if (auto refusal = RefuseUnlessRegular(old_stat)) return refusal;
     const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Describe(errno);
     ::close(fd);

@@ -32,13 +32,15 @@ std::array<std::uint8_t, kIconHeaderSize> IconFileHeaders();
 std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask);
 
 // The image count in the first six bytes of a file (a signed 16-bit value); nullopt when the file
-// cannot be read or is shorter.
+// cannot be read, is not a regular file or is shorter.
 std::optional<int> ReadImageCount(const std::string& path);
 
-// Checks that `path` can be written: an existing file must be writable; a missing one must be
-// creatable (it is created, empty). Gives the system's description of the failure, or nullopt.
-// `created` tells whether the call made a new, empty file. A symbolic link is followed as
-// ReplaceFile follows it: through a dangling link the file it names is created.
+// Checks that `path` can be written: an existing file must be a regular file (not a folder, a
+// device or a pipe, which are left alone, not even opened) and writable; a missing one must be
+// creatable (it is created, empty). Gives the description of the failure (DescribeSystemError
+// for the system's errors), or nullopt. `created` tells whether the call made a new, empty file.
+// A symbolic link is followed as ReplaceFile follows it: through a dangling link the file it
+// names is created.
 std::optional<std::string> OpenForWriting(const std::string& path, bool& created);
 
 // Removes the empty file OpenForWriting created for `path`: through a link the file it names,
@@ -49,8 +51,9 @@ void RemoveCreatedFile(const std::string& path);
 // temporary file beside the target, which replaces the target only once it is complete and on
 // disk. The target keeps its permissions; a symbolic link keeps pointing where it did (a dangling
 // one then names the new file; a loop of links is refused). A file the user may not write is
-// refused, even in a folder where renaming over it would work. Gives the system's description of
-// the failure, or nullopt on success; on failure the target is as it was.
+// refused, even in a folder where renaming over it would work, and so is anything but a regular
+// file. Gives the description of the failure, or nullopt on success; on failure the target is as
+// it was.
 std::optional<std::string> ReplaceFile(const std::string& path,
                                        std::span<const std::uint8_t> bytes);
 

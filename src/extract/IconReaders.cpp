@@ -314,10 +314,10 @@ std::optional<IconGroup> NeIconReader::Group(int index) const {
 
 AniReader::AniReader(std::span<const std::uint8_t> file) : file_(file) {
   ByteReader in(file);
-  const std::uint32_t riff_size = in.U32(4);
   if (in.U32(0) != kRiff || in.U32(8) != kAcon || !in.ok()) return;
-  // Writers disagree on whether the RIFF size counts its own header: trust the file's end.
-  const std::uint64_t end = std::min<std::uint64_t>(8 + std::uint64_t{riff_size}, file.size());
+  // The RIFF size is not to be trusted: writers disagree on whether it counts its own header,
+  // and cursors of real skins have 0 there. The chunks run to the file's end.
+  const std::uint64_t end = file.size();
   std::uint32_t header_frames = 0;
   std::uint32_t header_steps = 0;
   std::uint64_t at = 12;

@@ -103,6 +103,8 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
   EXPECT_EQ(Read(File("face.ico"))[3258], 0x3F);
 }
 
+// The message gives the cause in our words and names the file that could not be written: after a
+// Save As under a new name that is the new file, not the document's own.
 TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   f.ClickCanvas(1, 5, 5);
   f.platform.save_answers.push_back(FileChoice{File("missing-folder/a.ico"), "a.ico"});
@@ -110,12 +112,26 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
-  EXPECT_NE(f.platform.messages[0].text.find(".\r\n\r\n不能保存 未命名."), std::string::npos)
-      << f.platform.messages[0].text;
+  EXPECT_EQ(f.platform.messages[0].text, "文件夹不存在.\r\n\r\n不能保存 未命名。");
   EXPECT_FALSE(f.form.doc().SaveSucceeded);
   EXPECT_TRUE(f.form.doc().Modified);
   EXPECT_EQ(f.form.doc().DocPath, "未命名");
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
+
+  f.platform.save_answers.push_back(FileChoice{File("old.ico"), "old.ico"});
+  f.form.files().MnuSaveAs_Click();
+  ASSERT_TRUE(f.form.doc().SaveSucceeded);
+  f.ClickCanvas(1, 15, 5);
+  fs::create_directory(File("folder.ico"));
+  f.platform.save_answers.push_back(FileChoice{File("folder.ico"), "folder.ico"});
+  f.platform.save_answers.push_back(FileChoice{File("missing-folder/b.ico"), "b.ico"});
+  f.form.files().MnuSaveAs_Click();
+  f.form.files().MnuSaveAs_Click();
+  ASSERT_EQ(f.platform.messages.size(), 3u);
+  EXPECT_EQ(f.platform.messages[1].text, "这是文件夹，不是文件.\r\n\r\n不能保存 folder.ico");
+  EXPECT_EQ(f.platform.messages[2].text, "文件夹不存在.\r\n\r\n不能保存 b.ico");
+  EXPECT_EQ(f.form.doc().DocPath, File("old.ico"));
+  EXPECT_TRUE(f.form.doc().Modified);
 }
 
 // Saving as a link whose file does not exist yet writes that file and keeps the link.

@@ -1,15 +1,17 @@
 // The bytes of the icon file the editor writes, and writing it without ever damaging a file.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "base/SystemError.h"
 #include "document/IconFile.h"
 
 namespace pelorin {
@@ -134,8 +136,8 @@ TEST(IconFile, TheLongestFileNamesCanBeReplaced) {
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 4);
 }
 
-// A link keeps pointing where it did, also when nothing is there yet; a loop is refused with the
-// system's word for it and both links stay as they were.
+// A link keeps pointing where it did, also when nothing is there yet; a loop is refused and both
+// links stay as they were.
 TEST(IconFile, DanglingLinksAndLoopsAreNeverReplacedByAFile) {
   TempFolder dir;
   const std::vector<std::uint8_t> bytes = {1, 2, 3};
@@ -161,8 +163,8 @@ TEST(IconFile, DanglingLinksAndLoopsAreNeverReplacedByAFile) {
   fs::create_symlink("b.ico", dir.File("a.ico"));
   fs::create_symlink("a.ico", dir.File("b.ico"));
   for (const char* name : {"a.ico", "b.ico"}) {
-    EXPECT_EQ(OpenForWriting(dir.File(name), created), std::strerror(ELOOP));
-    EXPECT_EQ(ReplaceFile(dir.File(name), bytes), std::strerror(ELOOP));
+    EXPECT_EQ(OpenForWriting(dir.File(name), created), DescribeSystemError(ELOOP));
+    EXPECT_EQ(ReplaceFile(dir.File(name), bytes), DescribeSystemError(ELOOP));
   }
   EXPECT_EQ(fs::read_symlink(dir.File("a.ico")), "b.ico");
   EXPECT_EQ(fs::read_symlink(dir.File("b.ico")), "a.ico");
@@ -182,7 +184,8 @@ TEST(IconFileDeathTest, AReadOnlyFileInAWritableFolderIsNotReplaced) {
     bool created = false;
     const auto refused = ReplaceFile(target, std::vector<std::uint8_t>{1, 2, 3});
     const auto checked = OpenForWriting(target, created);
-    std::_Exit(refused == std::strerror(EACCES) && checked == std::strerror(EACCES) ? 0 : 1);
+    const std::string denied = DescribeSystemError(EACCES);
+    std::_Exit(refused == denied && checked == denied ? 0 : 1);
   };
   EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(Read(target), old);
@@ -208,6 +211,54 @@ TEST(IconFile, AFailedWriteLeavesTheOldFileAsItWas) {
   EXPECT_FALSE(error->empty());
   EXPECT_EQ(Read(target), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(target).parent_path()), {}), 1);
+}
+
+// A save never puts a plain file in the place of a device or a pipe, nor writes into one: whatever
+// stands there, reached directly or through a link, is refused and stays as it was. Nothing
+// waits for the other end of a pipe.
+TEST(IconFile, DevicesAndPipesAreRefusedAndLeftAsTheyWere) {
+  TempFolder dir;
+  const std::string pipe = dir.File("pipe.ico");
+  const std::string read_pipe = dir.File("read-pipe.ico");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  ASSERT_EQ(::mkfifo(read_pipe.c_str(), 0666), 0);
+  const int reader = ::open(read_pipe.c_str(), O_RDONLY | O_NONBLOCK);  // writing would work
+  ASSERT_GE(reader, 0);
+  fs::create_symlink(read_pipe, dir.File("link.ico"));
+  const std::string device = "这是设备，不是普通文件";
+  const std::string fifo = "这是管道，不是普通文件";
+  struct Case {
+    std::string path, why;
+    bool replace;  // also try ReplaceFile (never on the system's own /dev/null)
+  };
+  std::vector<Case> cases = {{"/dev/null", device, false},
+                             {pipe, fifo, true},
+                             {read_pipe, fifo, true},
+                             {dir.File("link.ico"), fifo, true}};
+  // A copy of /dev/null, where the system lets us make one.
+  if (::mknod(dir.File("null.ico").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+    cases.push_back({dir.File("null.ico"), device, true});
+  for (const Case& c : cases) {
+    struct stat before {};
+    ASSERT_EQ(::stat(c.path.c_str(), &before), 0);
+    bool created = true;
+    EXPECT_EQ(OpenForWriting(c.path, created), c.why) << c.path;
+    EXPECT_FALSE(created);
+    if (c.replace) {
+      EXPECT_EQ(ReplaceFile(c.path, std::vector<std::uint8_t>{1, 2, 3}), c.why);
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(c.path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << c.path;
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.path;
+  }
+  ::close(reader);
+  EXPECT_TRUE(fs::is_symlink(dir.File("link.ico")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(pipe).parent_path()), {}),
+            static_cast<std::ptrdiff_t>(cases.size() - 1));  // all but /dev/null, nothing more
+  // Reading the image count of a pipe without a writer gives up at once.
+  EXPECT_EXIT((::alarm(5), std::_Exit(ReadImageCount(pipe) ? 1 : 0)), ::testing::ExitedWithCode(0),
+              "");
 }
 
 TEST(IconFile, OpeningForWritingReportsWhatStandsInTheWay) {

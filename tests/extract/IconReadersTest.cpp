@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -157,6 +158,23 @@ TEST(AniReader, StepsFollowTheSequenceOrTheFramesAndEndThere) {
   EXPECT_EQ(IconFileReader(BuildAni(sequenced)).StepCount(), 2);
   plain.header_frames = 2;
   EXPECT_EQ(IconFileReader(BuildAni(plain)).StepCount(), 2);
+}
+
+// Writers put all sorts of numbers in the RIFF size field (cursors of real skins have 0 there);
+// the chunks are read up to the end of the file whatever it says.
+TEST(AniReader, TheRiffSizeFieldDoesNotCutTheFileShort) {
+  AniSpec s;
+  s.frames = {Frame(0x000010), Frame(0x000020)};
+  s.sequence = std::vector<std::uint32_t>{1, 0, 1};
+  const auto body = static_cast<std::uint32_t>(BuildAni(s).size() - 8);
+  for (const std::uint32_t size : {0u, 4u, 40u, body - 8, body, body + 8, 0xFFFFFFFFu}) {
+    s.riff_size = size;
+    const Bytes file = BuildAni(s);
+    const IconFileReader reader(file);
+    ASSERT_EQ(reader.StepCount(), 3) << size;
+    EXPECT_EQ(DrawnColour(reader, 0, 0), Decoded(0x000020)) << size;
+    EXPECT_EQ(DrawnColour(reader, 0, 1), Decoded(0x000010)) << size;
+  }
 }
 
 TEST(AniReader, AFrameThatDoesNotDecodeDrawsNothingButKeepsItsStep) {
@@ -345,6 +363,12 @@ TEST(MappedFile, MapsRegularFilesOnly) {
   std::filesystem::remove(path);
   ASSERT_TRUE(empty);
   EXPECT_TRUE(empty->bytes().empty());
+  // A pipe is refused at once instead of being waited on for a writer.
+  const auto pipe = dir / ("pelorin-pipe-" + std::to_string(::getpid()));
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+  EXPECT_EXIT((::alarm(5), std::_Exit(MappedFile::Open(pipe.string()) ? 1 : 0)),
+              ::testing::ExitedWithCode(0), "");
+  std::filesystem::remove(pipe);
 }
 
 // Another program cuts a library short while its icons are shown: the pages that are gone read

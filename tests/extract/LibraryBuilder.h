@@ -250,6 +250,7 @@ struct AniSpec {
   std::optional<std::vector<std::uint32_t>> sequence;
   std::optional<std::uint32_t> header_frames;  // anih nFrames; the number of frames when unset
   std::optional<std::uint32_t> header_steps;   // anih nSteps; the steps or frames when unset
+  std::optional<std::uint32_t> riff_size;      // the RIFF size field; the true size when unset
 };
 
 inline void PutRiffChunk(Bytes& b, const char* id, const Bytes& data) {
@@ -280,6 +281,7 @@ inline Bytes BuildAni(const AniSpec& s) {
   PutRiffChunk(body, "LIST", fram);
   Bytes b;
   PutRiffChunk(b, "RIFF", body);
+  if (s.riff_size) PutAt(b, 4, *s.riff_size, 4);
   return b;
 }
 

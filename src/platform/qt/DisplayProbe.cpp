@@ -1,0 +1,46 @@
+#include "platform/qt/DisplayProbe.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <cstring>
+
+namespace pelorin {
+
+namespace {
+
+bool X11Answers(const std::string& name) {
+  xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
+  const bool answered = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);  // also for a connection that failed
+  return answered;
+}
+
+bool WaylandAnswers(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const bool answered =
+      ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  return answered;
+}
+
+}  // namespace
+
+bool DisplayAnswers(const DisplayToTry& display) {
+  switch (display.kind) {
+    case DisplayToTry::Kind::kX11:
+      return X11Answers(display.address);
+    case DisplayToTry::Kind::kWayland:
+      return WaylandAnswers(display.address);
+  }
+  return false;
+}
+
+}  // namespace pelorin
