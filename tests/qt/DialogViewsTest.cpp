@@ -1,8 +1,10 @@
 // The modal dialogs on screen: OK, Cancel and the close box report through the tag, controls
-// reach the core, and the platform shows each one modally.
+// reach the core, the platform shows each one modally, and the file dialogs show the filters.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,9 +13,12 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "colour/FrmColAdjView.h"
 #include "edit/FrmClipDataView.h"
+#include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtPlatform.h"
 #include "transform/FrmShadesView.h"
@@ -184,6 +189,47 @@ TEST(DialogViews, ThePlatformShowsEachDialogModally) {
   PressWhenShown("CmdOk");
   EXPECT_TRUE(RunColourAdjustment(platform, tables, mask, image, image));
   EXPECT_EQ(image.At(5, 5), 0x102030u);
+}
+
+// What the file dialogs' type list shows for the program's filter strings: each description once,
+// the pattern added only where the description does not end in it, and the entry asked for chosen.
+TEST(DialogViews, TheFileDialogsShowEachFilterOnce) {
+  struct Case {
+    std::string filter;
+    int index;
+    bool save;
+    std::vector<std::string> shown;
+  };
+  const Case cases[] = {
+      {"图标文件(*.ico)|*.ico", 1, false, {"图标文件(*.ico)"}},
+      {"图标文件(*.ico)|*.ico", 1, true, {"图标文件(*.ico)"}},
+      {std::string(kLibraryFilter),
+       kLibraryFilterIndex,
+       false,
+       {"所有文件(*.*)", "动画光标(*.ani)", "动态链接库(*.dll)", "运行文件(*.exe)",
+        "图标库(*.icl)"}},
+      {"Icons|*.ico|Cursors (*.cur)|*.cur", 2, false, {"Icons (*.ico)", "Cursors (*.cur)"}},
+  };
+  QtPlatform platform;
+  for (const Case& c : cases) {
+    std::vector<std::string> items;
+    std::string current;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      ASSERT_NE(types, nullptr);
+      for (int i = 0; i < types->count(); ++i) items.push_back(types->itemText(i).toStdString());
+      current = types->currentText().toStdString();
+      dialog->reject();
+    });
+    FileDialogSettings settings;
+    settings.filter = c.filter;
+    settings.filter_index = c.index;
+    EXPECT_FALSE(c.save ? platform.ShowSaveAs(settings) : platform.ShowOpen(settings));
+    EXPECT_EQ(items, c.shown) << c.filter;
+    EXPECT_EQ(current, c.shown.at(static_cast<std::size_t>(c.index - 1))) << c.filter;
+  }
 }
 
 }  // namespace
