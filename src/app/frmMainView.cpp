@@ -79,7 +79,11 @@ frmMainView::frmMainView(Platform& platform, std::string command_line)
   setWindowIcon(
       QIcon(QPixmap::fromImage(ToQImageWithAlpha(LoadPictureResource("window-icon.txt")))));
   setWindowTitle(QString::fromStdString(core.Caption()));
-  // Fixed border: the window keeps its designed size.
+  // Fixed border: the window keeps its designed size; it can be minimised and closed but not
+  // maximised (window managers go by these flags or by its minimum size equal to its maximum).
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   adjustSize();
   setFixedSize(sizeHint());
 }

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "platform/qt/QtConvert.h"
 
@@ -45,9 +46,21 @@ void FrmSnapView::showEvent(QShowEvent* event) {
   grabMouse();
   grabKeyboard();
   grabbed_ = true;
-  const QPointF at = ToImage(mapFromGlobal(QCursor::pos()));
+  const QPoint pointer = mapFromGlobal(QCursor::pos());
+  HoldPointer(pointer);
+  const QPointF at = ToImage(pointer);
   core_.Form_MouseMove(0, 0, at.x(), at.y());
   update();
+}
+
+void FrmSnapView::HoldPointer(QPoint at) {
+  // The furthest the hot spot may go, in window coordinates: the block below it stays on the
+  // screen.
+  const int right = static_cast<int>((core_.ScreenWidth() - kSnapBlock) / scale_);
+  const int bottom = static_cast<int>((core_.ScreenHeight() - kSnapBlock) / scale_);
+  const QPoint held(std::clamp(at.x(), 0, std::max(right, 0)),
+                    std::clamp(at.y(), 0, std::max(bottom, 0)));
+  if (held != at) QCursor::setPos(screen(), mapToGlobal(held));
 }
 
 void FrmSnapView::hideEvent(QHideEvent* event) {
@@ -76,6 +89,7 @@ void FrmSnapView::paintEvent(QPaintEvent* event) {
 }
 
 void FrmSnapView::mouseMoveEvent(QMouseEvent* event) {
+  HoldPointer(event->position().toPoint());
   const QRect before = PointerRect();
   const QPointF at = ToImage(event->position());
   core_.Form_MouseMove(CoreButtons(event->buttons()), CoreShift(event->modifiers()), at.x(),

@@ -1,7 +1,9 @@
 // The capture window on screen: a borderless full-screen window showing the frozen screen 1:1,
-// with the real pointer hidden and FrmSnap's square pointer drawn at the core's hot spot, so the
-// pointer stops at the screen's right and bottom edges without the real pointer being moved.
-// The mouse and the keyboard are grabbed while the window is open.
+// with the real pointer hidden and FrmSnap's square pointer drawn at the core's hot spot. The
+// pointer is held within the screen less one block: the core holds the hot spot, and the real
+// pointer is moved back whenever it passes that limit, so that it never wanders off under the
+// drawn one (to be dragged back across a dead zone, or onto another screen). The mouse and the
+// keyboard are grabbed while the window is open.
 #pragma once
 
 #include <QDialog>
@@ -35,6 +37,10 @@ class FrmSnapView : public QDialog {
   // Window position in screen-image pixels, and back.
   QPointF ToImage(QPointF p) const;
   QRect PointerRect() const;
+  // Moves the real pointer back when it has gone past the furthest place of the hot spot
+  // (window position `at`), so that it stays where the drawn pointer is. The window system may
+  // refuse (Wayland lets no program move the pointer); the drawn pointer is held all the same.
+  void HoldPointer(QPoint at);
   void FollowCore();
 
   FrmSnap& core_;

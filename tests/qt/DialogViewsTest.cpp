@@ -1,19 +1,28 @@
 // The modal dialogs on screen: OK, Cancel and the close box report through the tag, controls
-// reach the core, and the platform shows each one modally.
+// reach the core, the platform shows each one modally, and the file dialogs show the filters.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "colour/FrmColAdjView.h"
 #include "edit/FrmClipDataView.h"
+#include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtPlatform.h"
 #include "transform/FrmShadesView.h"
@@ -163,6 +172,133 @@ TEST(DialogViews, TheGradientDialogFollowsItsBars) {
   EXPECT_EQ(core.Tag, "Ok");
 }
 
+QStyleOptionSlider BarOption(const QScrollBar& bar) {
+  QStyleOptionSlider option;
+  option.initFrom(&bar);
+  option.subControls = QStyle::SC_All;
+  option.orientation = bar.orientation();
+  if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+  option.minimum = bar.minimum();
+  option.maximum = bar.maximum();
+  option.sliderPosition = bar.sliderPosition();
+  option.sliderValue = bar.value();
+  option.singleStep = bar.singleStep();
+  option.pageStep = bar.pageStep();
+  option.upsideDown = bar.invertedAppearance();
+  return option;
+}
+
+QRect BarPart(const QScrollBar& bar, QStyle::SubControl part) {
+  const QStyleOptionSlider option = BarOption(bar);
+  return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
+}
+
+void MouseOn(QWidget* w, QEvent::Type type, QPoint at) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &event);
+}
+
+void ClickOn(QWidget* w, QPoint at) {
+  MouseOn(w, QEvent::MouseButtonPress, at);
+  MouseOn(w, QEvent::MouseButtonRelease, at);
+}
+
+// The colour bars of the gradient dialog are 57 pixels long for 256 values with a page of 5: the
+// thumb must be small enough to leave a drag room to move the value in proportion, and the trough
+// must still step by a page.
+TEST(DialogViews, TheColourBarsDragInProportionAndPageInTheTrough) {
+  FakePlatform platform;
+  FrmShades core(platform);
+  core.Form_Load();
+  FrmShadesView view(core, nullptr);
+  view.show();
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    const std::string name = "Hsb_" + std::to_string(i);
+    auto* bar = Child<QScrollBar>(view, name.c_str());
+    ASSERT_NE(bar, nullptr);
+    const int start = core.Hsb[i].Value;
+    const int towards = start == 0 ? 1 : -1;
+    const QRect thumb = BarPart(*bar, QStyle::SC_ScrollBarSlider);
+    EXPECT_LE(thumb.width(), bar->height());
+    // Two pixels move the value by a little, at most a fifth of the range.
+    MouseOn(bar, QEvent::MouseButtonPress, thumb.center());
+    MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(2 * towards, 0));
+    const int moved = (core.Hsb[i].Value - start) * towards;
+    EXPECT_GT(moved, 0);
+    EXPECT_LE(moved, 255 / 5);
+    // The whole range lies under the drag, both ends included.
+    MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(100 * towards, 0));
+    EXPECT_EQ(core.Hsb[i].Value, 255 - start);
+    MouseOn(bar, QEvent::MouseMove, thumb.center());
+    MouseOn(bar, QEvent::MouseButtonRelease, thumb.center());
+    EXPECT_EQ(core.Hsb[i].Value, start);
+    // A click in the trough on either side of the thumb moves by a page.
+    bar->setValue(100);
+    ClickOn(bar, BarPart(*bar, QStyle::SC_ScrollBarAddPage).center());
+    EXPECT_EQ(core.Hsb[i].Value, 105);
+    ClickOn(bar, BarPart(*bar, QStyle::SC_ScrollBarSubPage).center());
+    ClickOn(bar, BarPart(*bar, QStyle::SC_ScrollBarSubPage).center());
+    EXPECT_EQ(core.Hsb[i].Value, 95);
+  }
+}
+
+// The 16 x 13 up/down bars of both dialogs: each half is a button whose arrow is drawn in the
+// button text colour, and a click on it moves the value one step that way.
+TEST(DialogViews, TheUpDownBarsShowBothArrowsAndTakeClicksOnEach) {
+  FakePlatform platform;
+  FrmShades shades(platform);
+  shades.Form_Load();
+  FrmShadesView shades_view(shades, nullptr);
+  ColourTables tables;
+  FrmColAdj col_adj(platform, tables);
+  col_adj.Form_Load();
+  FrmColAdjView col_adj_view(col_adj, nullptr);
+  struct UpDown {
+    QWidget* view;
+    const char* name;
+    const ScrollBarState* state;
+  };
+  const UpDown bars[] = {
+      {&shades_view, "VsbDegrees", &shades.VsbDegrees},
+      {&col_adj_view, "VsbBrightness", &col_adj.VsbBrightness},
+      {&col_adj_view, "VsbRed", &col_adj.VsbRed},
+      {&col_adj_view, "VsbGreen", &col_adj.VsbGreen},
+      {&col_adj_view, "VsbBlue", &col_adj.VsbBlue},
+  };
+  shades_view.show();
+  col_adj_view.show();
+  for (const UpDown& b : bars) {
+    SCOPED_TRACE(b.name);
+    auto* bar = Child<QScrollBar>(*b.view, b.name);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->size(), QSize(16, 13));
+    const QRect up = BarPart(*bar, QStyle::SC_ScrollBarSubLine);
+    const QRect down = BarPart(*bar, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(up.united(down), bar->rect());
+    EXPECT_GE(up.height(), 6);
+    EXPECT_GE(down.height(), 6);
+    const QImage shown = bar->grab().toImage();
+    const QRgb ink = bar->palette().color(QPalette::ButtonText).rgb();
+    for (const QRect& half : {up, down}) {
+      int arrow_pixels = 0;
+      for (int y = half.top(); y <= half.bottom(); ++y)
+        for (int x = half.left(); x <= half.right(); ++x)
+          if (shown.pixel(x, y) == ink) ++arrow_pixels;
+      EXPECT_GE(arrow_pixels, 5) << half.top();
+    }
+    const int start = b.state->Value;
+    const int step = b.state->SmallChange;
+    ClickOn(bar, up.center());
+    EXPECT_EQ(b.state->Value, start + step);
+    ClickOn(bar, up.center());
+    ClickOn(bar, down.center());
+    EXPECT_EQ(b.state->Value, start + step);
+  }
+}
+
 // Presses `button` of the modal dialog once it is running.
 void PressWhenShown(const char* button) {
   QTimer::singleShot(0, [button] {
@@ -184,6 +320,47 @@ TEST(DialogViews, ThePlatformShowsEachDialogModally) {
   PressWhenShown("CmdOk");
   EXPECT_TRUE(RunColourAdjustment(platform, tables, mask, image, image));
   EXPECT_EQ(image.At(5, 5), 0x102030u);
+}
+
+// What the file dialogs' type list shows for the program's filter strings: each description once,
+// the pattern added only where the description does not end in it, and the entry asked for chosen.
+TEST(DialogViews, TheFileDialogsShowEachFilterOnce) {
+  struct Case {
+    std::string filter;
+    int index;
+    bool save;
+    std::vector<std::string> shown;
+  };
+  const Case cases[] = {
+      {"图标文件(*.ico)|*.ico", 1, false, {"图标文件(*.ico)"}},
+      {"图标文件(*.ico)|*.ico", 1, true, {"图标文件(*.ico)"}},
+      {std::string(kLibraryFilter),
+       kLibraryFilterIndex,
+       false,
+       {"所有文件(*.*)", "动画光标(*.ani)", "动态链接库(*.dll)", "运行文件(*.exe)",
+        "图标库(*.icl)"}},
+      {"Icons|*.ico|Cursors (*.cur)|*.cur", 2, false, {"Icons (*.ico)", "Cursors (*.cur)"}},
+  };
+  QtPlatform platform;
+  for (const Case& c : cases) {
+    std::vector<std::string> items;
+    std::string current;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      ASSERT_NE(types, nullptr);
+      for (int i = 0; i < types->count(); ++i) items.push_back(types->itemText(i).toStdString());
+      current = types->currentText().toStdString();
+      dialog->reject();
+    });
+    FileDialogSettings settings;
+    settings.filter = c.filter;
+    settings.filter_index = c.index;
+    EXPECT_FALSE(c.save ? platform.ShowSaveAs(settings) : platform.ShowOpen(settings));
+    EXPECT_EQ(items, c.shown) << c.filter;
+    EXPECT_EQ(current, c.shown.at(static_cast<std::size_t>(c.index - 1))) << c.filter;
+  }
 }
 
 }  // namespace

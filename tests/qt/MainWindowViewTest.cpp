@@ -9,13 +9,22 @@
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <fstream>
 
+#include "app/frmAbout.h"
+#include "app/frmAboutView.h"
 #include "app/frmMainView.h"
+#include "colour/FrmColAdjView.h"
+#include "edit/FrmClipDataView.h"
+#include "extract/FrmIcons.h"
+#include "extract/FrmIconsView.h"
 #include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtPlatform.h"
+#include "transform/FrmShadesView.h"
 
 namespace pelorin {
 namespace {
@@ -170,6 +179,56 @@ TEST(MainWindowView, ClosingAsksTheCoreAndADropOpensTheFirstFile) {
   QApplication::sendEvent(&view, &drop);
   EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - dropped.ico");
   EXPECT_TRUE(view.close()) << "nothing unsaved: the window closes without asking";
+}
+
+// Every window of a fixed size (the main window, the dialogs, message boxes) has min = max size
+// and asks for no maximise button, so that window managers offer no maximising.
+TEST(MainWindowView, NoWindowOfFixedSizeOffersToMaximise) {
+  FakePlatform platform;
+  std::vector<std::string> checked;
+  const auto expect_fixed = [&](QWidget& window, const std::string& name) {
+    window.show();
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << name;
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint)) << name;
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint)) << name;
+    checked.push_back(name);
+  };
+  frmMainView main_view(platform, "");
+  main_view.Load();
+  expect_fixed(main_view, "main window");
+  EXPECT_TRUE(main_view.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+
+  frmAbout about(platform, "Pelorin - 未命名");
+  about.Form_Load();
+  frmAboutView about_view(about, nullptr);
+  expect_fixed(about_view, "about");
+  FrmIcons icons(platform);
+  icons.Form_Load();
+  FrmIconsView icons_view(icons, nullptr);
+  expect_fixed(icons_view, "icons");
+  FrmClipData clip(platform, 48, 40);
+  clip.Form_Load();
+  FrmClipDataView clip_view(clip, nullptr);
+  expect_fixed(clip_view, "clip");
+  ColourTables tables;
+  FrmColAdj col_adj(platform, tables);
+  col_adj.Form_Load();
+  FrmColAdjView col_adj_view(col_adj, nullptr);
+  expect_fixed(col_adj_view, "colour adjustment");
+  FrmShades shades(platform);
+  shades.Form_Load();
+  FrmShadesView shades_view(shades, nullptr);
+  expect_fixed(shades_view, "gradient");
+
+  QtPlatform qt_platform;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    expect_fixed(*box, "message box");
+    box->close();
+  });
+  qt_platform.MsgBox("打不开文件 x.ico", MsgButtons::kOk, MsgIcon::kExclamation, "Pelorin - 错误");
+  EXPECT_EQ(checked.size(), 7u);
 }
 
 }  // namespace

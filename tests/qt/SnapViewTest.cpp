@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <utility>
 
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/ScreenGrab.h"
@@ -36,9 +38,25 @@ TEST(SnapView, AReleaseTakesTheBlockAndClosesTheWindow) {
   FrmSnapView view(core, nullptr);
   view.show();
   EXPECT_EQ(view.cursor().shape(), Qt::BlankCursor);
+  // The pointer is held within the screen less one block: the hot spot, and the real pointer
+  // with it, which is moved back to where the drawn one stops (and left alone inside).
+  const int right = core.ScreenWidth() - 32;
+  const int bottom = core.ScreenHeight() - 32;
+  const QPoint inside = view.mapToGlobal(QPoint(10, 20));
+  QCursor::setPos(inside);
+  for (const auto& [to, held] : {std::pair{QPoint(5000, 5000), QPoint(right, bottom)},
+                                 {QPoint(-40, 7), QPoint(0, 7)},
+                                 {QPoint(right + 1, 3), QPoint(right, 3)},
+                                 {QPoint(30, bottom), QPoint(30, bottom)}}) {
+    const QPoint before = QCursor::pos();
+    Mouse(view, QEvent::MouseMove, QPointF(to), Qt::NoButton);
+    EXPECT_EQ(QPoint(core.HotX(), core.HotY()), held) << to.x() << "," << to.y();
+    EXPECT_EQ(QCursor::pos(), to == held ? before : view.mapToGlobal(held))
+        << to.x() << "," << to.y();
+  }
   Mouse(view, QEvent::MouseMove, QPointF(5000, 5000), Qt::NoButton);
-  EXPECT_EQ(core.HotX(), core.ScreenWidth() - 32);
-  EXPECT_EQ(core.HotY(), core.ScreenHeight() - 32);
+  EXPECT_EQ(core.HotX(), right);
+  EXPECT_EQ(core.HotY(), bottom);
   Mouse(view, QEvent::MouseButtonPress, QPointF(40, 50), Qt::RightButton);
   Mouse(view, QEvent::MouseButtonRelease, QPointF(40, 50), Qt::RightButton);
   EXPECT_TRUE(core.Taken());

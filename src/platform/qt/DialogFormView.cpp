@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include "platform/qt/DialogBarStyle.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/SurfaceView.h"
 
@@ -68,6 +69,7 @@ QScrollBar* DialogFormView::AddScrollBar(const char* name, Qt::Orientation orien
   auto* bar = new QScrollBar(orientation, this);
   bar->setObjectName(QString::fromLatin1(name));
   PlaceWidget(bar, place);
+  bar->setStyle(DialogBarStyle::Instance());
   const bool reversed = Reversed(state);
   bar->setRange(reversed ? -state.Min : state.Min, reversed ? -state.Max : state.Max);
   bar->setSingleStep(state.SmallChange);

@@ -33,12 +33,20 @@ Colour FromQColor(const QColor& c) {
          (static_cast<Colour>(c.blue()) << 16);
 }
 
-// "desc|pattern|desc|pattern" as Qt writes filters: "desc (pattern);;desc (pattern)".
+// "desc|pattern|desc|pattern" as Qt writes filters: "desc (pattern);;desc (pattern)". The dialog
+// shows each entry as written and takes the patterns from its last parentheses, so a description
+// that already ends in its pattern, such as "图标文件(*.ico)", is the entry itself: appending the
+// pattern again would show "图标文件(*.ico) (*.ico)".
 QString QtFilter(const std::string& filter) {
   const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
   QStringList entries;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    entries << parts[i] + QStringLiteral(" (") + parts[i + 1] + QStringLiteral(")");
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString shown_pattern = QLatin1Char('(') + parts[i + 1] + QLatin1Char(')');
+    entries << (description.endsWith(shown_pattern)
+                    ? description
+                    : description + QLatin1Char(' ') + shown_pattern);
+  }
   return entries.join(QStringLiteral(";;"));
 }
 
