@@ -149,11 +149,14 @@ void FileCommands::SaveDocument(SaveMode mode) {
 void FileCommands::WriteIconFile(const std::string& path) {
   auto fail = [&](const std::string& description) {
     platform_.SetScreenPointer(doc_.SavedPointer);
-    // The file that could not be written, which after a Save As is not the document's own.
-    const std::string what = doc_.DocPath == kUntitled ? std::string("不能保存 未命名。")
-                                                       : "不能保存 " + FileNamePart(path);
-    platform_.MsgBox(description + ".\r\n\r\n" + what, MsgButtons::kOk, MsgIcon::kExclamation,
-                     ErrorTitle());
+    // The file that could not be written, which after a Save As is not the document's own (an
+    // untitled document too is saved under the name chosen for it). Our own causes are Chinese
+    // and end with a Chinese full stop; the system's own text keeps its ".".
+    const bool chinese =
+        !description.empty() && static_cast<unsigned char>(description.back()) >= 0x80;
+    platform_.MsgBox(
+        description + (chinese ? "。" : ".") + "\r\n\r\n不能保存 " + FileNamePart(path),
+        MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
     doc_.SaveSucceeded = false;
   };
   bool created = false;

@@ -112,7 +112,7 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
-  EXPECT_EQ(f.platform.messages[0].text, "文件夹不存在.\r\n\r\n不能保存 未命名。");
+  EXPECT_EQ(f.platform.messages[0].text, "文件夹不存在。\r\n\r\n不能保存 a.ico");
   EXPECT_FALSE(f.form.doc().SaveSucceeded);
   EXPECT_TRUE(f.form.doc().Modified);
   EXPECT_EQ(f.form.doc().DocPath, "未命名");
@@ -128,8 +128,8 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   f.form.files().MnuSaveAs_Click();
   f.form.files().MnuSaveAs_Click();
   ASSERT_EQ(f.platform.messages.size(), 3u);
-  EXPECT_EQ(f.platform.messages[1].text, "这是文件夹，不是文件.\r\n\r\n不能保存 folder.ico");
-  EXPECT_EQ(f.platform.messages[2].text, "文件夹不存在.\r\n\r\n不能保存 b.ico");
+  EXPECT_EQ(f.platform.messages[1].text, "这是文件夹，不是文件。\r\n\r\n不能保存 folder.ico");
+  EXPECT_EQ(f.platform.messages[2].text, "文件夹不存在。\r\n\r\n不能保存 b.ico");
   EXPECT_EQ(f.form.doc().DocPath, File("old.ico"));
   EXPECT_TRUE(f.form.doc().Modified);
 }
