@@ -99,7 +99,9 @@ void Canvas::EndGesture(GestureEnd end) {
 void Canvas::UpdateStatus(int button) {
   status_.ShowPosition(std::clamp(pointer_.current_x / kCellSize, 0, kIconSize - 1),
                        std::clamp(pointer_.current_y / kCellSize, 0, kIconSize - 1));
-  if (button == 0) return;
+  // The size belongs to a gesture: a button still held after its gesture ended (a command came
+  // in between) shows none, since no release will come to clear it.
+  if (button == 0 || gesture_button_ == 0) return;
   if (const std::optional<CellSize> size = Current().DragSize(pointer_))
     status_.ShowSize(size->width, size->height);
 }
@@ -111,6 +113,7 @@ void Canvas::SelectTool(int tool) {
     gesture_button_ = 0;
     doc_.PicMain.drawMode = DrawMode::kCopyPen;
     doc_.PicMain.drawStyle = DrawStyle::kSolid;
+    status_.ClearSizeField();
   }
   selection_.Commit();
   if (tool < 1 || tool > kToolCount) return;

@@ -460,6 +460,7 @@ class Session {
           }
     }
     EXPECT_EQ(doc.picIcon.raster(), preview.raster()) << "the preview";
+    EXPECT_EQ(core().status().SizeText().text, "") << "a size readout outside a gesture";
   }
 
   Picture Now() { return {core().doc().PicMask.raster(), core().doc().PicImage.raster()}; }
