@@ -18,7 +18,7 @@ void BM_PencilMoveOverNewCell(benchmark::State& state) {
   for (auto _ : state) {
     cell = (cell + 1) % 1024;
     form.PicMain_MouseMove(1, 0, 10 * (cell % 32) + 5, 10 * (cell / 32) + 5);
-    benchmark::DoNotOptimize(form.doc().PicMain.raster().Row(0));
+    benchmark::DoNotOptimize(form.doc().PicMain().raster().Row(0));
   }
   form.PicMain_MouseUp(1, 0, 5, 5);
 }

@@ -32,7 +32,7 @@ void BM_RubberBandMove(benchmark::State& state) {
     k = (k + 1) % 60;
     const double far = 25 + 10 * (k < 30 ? k : 59 - k);
     w.form.PicMain_MouseMove(1, 0, far, far);
-    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
+    benchmark::DoNotOptimize(w.form.doc().PicMain().raster().Row(0));
   }
   w.form.PicMain_MouseUp(1, 0, 15, 15);
   state.SetLabel(std::string(ToolCaption(static_cast<int>(state.range(0)))));
@@ -55,7 +55,7 @@ void BM_FloatingSelectionMove(benchmark::State& state) {
   for (auto _ : state) {
     k = (k + 1) % 20;
     w.form.PicMain_MouseMove(1, 0, 100 + 10 * k, 100 + 5 * k);
-    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
+    benchmark::DoNotOptimize(w.form.doc().PicMain().raster().Row(0));
   }
   w.form.PicMain_MouseUp(1, 0, 100, 100);
 }
@@ -63,16 +63,17 @@ BENCHMARK(BM_FloatingSelectionMove)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_FillTransparentPicture(benchmark::State& state) {
   Window w;
-  FillTool fill(w.form.doc(), w.form.undo());
-  w.form.doc().SetDrawColor(0x0000FF);
+  FillTool fill(w.form.doc());
+  const Raster preview = w.form.doc().picIcon().raster();
+  Raster mask(32, 32, kWhite);
+  Raster image(32, 32, kBlack);
   for (auto _ : state) {
     state.PauseTiming();
-    w.form.doc().PicMask.Cls();
-    w.form.doc().PicImage.Cls();
-    w.form.doc().picIcon.Cls();
+    mask.Fill(kWhite);
+    image.Fill(kBlack);
     state.ResumeTiming();
-    fill.Fill(5, 5);
-    benchmark::DoNotOptimize(w.form.doc().PicImage.raster().Row(0));
+    fill.Fill(mask, image, preview, 5, 5, 0x0000FF);
+    benchmark::DoNotOptimize(image.Row(0));
   }
 }
 BENCHMARK(BM_FillTransparentPicture)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -13,13 +13,14 @@ struct Window {
   Window() : form(platform, host, "") {
     form.Form_Load();
     // A picture with opaque and transparent pixels, so both paths of the composition run.
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x)
-        if ((x * 7 + y * 3) % 5 != 0) {
-          form.doc().PicMask.raster().SetPixel(x, y, kBlack);
-          form.doc().PicImage.raster().SetPixel(x, y,
-                                                static_cast<Colour>(x * 0x0801 + y * 0x10000));
-        }
+    form.doc().ChangePicture([](Raster& mask, Raster& image) {
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+          if ((x * 7 + y * 3) % 5 != 0) {
+            mask.SetPixel(x, y, kBlack);
+            image.SetPixel(x, y, static_cast<Colour>(x * 0x0801 + y * 0x10000));
+          }
+    });
   }
   FakePlatform platform;
   FakeWindowHost host;
@@ -30,16 +31,17 @@ void BM_DisplayResults(benchmark::State& state) {
   Window w;
   for (auto _ : state) {
     w.form.doc().DisplayResults();
-    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
+    benchmark::DoNotOptimize(w.form.doc().PicMain().raster().Row(0));
   }
 }
 BENCHMARK(BM_DisplayResults)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void BM_DrawGrid(benchmark::State& state) {
   Window w;
+  Surface canvas("PicMain", 321, 321, kWhite);
   for (auto _ : state) {
-    w.form.doc().DrawGrid();
-    benchmark::DoNotOptimize(w.form.doc().PicMain.raster().Row(0));
+    w.form.doc().Rasters().DrawGrid(canvas);
+    benchmark::DoNotOptimize(canvas.raster().Row(0));
   }
 }
 BENCHMARK(BM_DrawGrid)->Repetitions(9)->ReportAggregatesOnly(true);

@@ -30,14 +30,16 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
       status_(Form, doc_.BackColor(), platform.SysColor(SysColour::kButtonShadow),
               platform.SysColor(SysColour::kButtonHighlight)),
       undo_(doc_, platform),
-      selection_(doc_, undo_),
-      changes_(doc_, selection_, undo_),
-      colours_(platform, PicPal, status_, [this] { ControlsChanged(); }),
-      canvas_(doc_, PicTools, status_, undo_, selection_, colours_, platform),
+      selection_(doc_),
+      changes_(doc_, selection_),
+      colours_(
+          platform, PicPal, [this] { ControlsChanged(); },
+          [this](const std::array<Colour, 2>& current) { status_.RefillSwatches(current); }),
+      canvas_(doc_, PicTools, status_, selection_, colours_, platform),
       recent_(platform),
       files_(doc_, undo_, recent_, platform, *this),
       extract_(files_, *this, platform),
-      clipboard_(doc_, selection_, undo_, canvas_, platform),
+      clipboard_(doc_, selection_, canvas_, platform),
       image_(doc_, selection_, changes_, platform, host),
       recolour_(doc_, selection_, changes_, platform),
       menus_(BuildMenus()) {}
@@ -54,17 +56,16 @@ std::vector<MenuItem> frmMain::BuildMenus() {
   // Undo and redo commit any selection first.
   const auto committed = [this](void (UndoHistory::*step)()) {
     return [this, step] {
-      Form_MouseUp(1, 0, 0, 0);
+      selection_.Commit();
       (undo_.*step)();
     };
   };
   const auto selected = [this] { return selection_.Exists(); };
   const auto pastable = [this] { return clipboard_.CanPaste(); };
   // The mirror items' enabling follows the selection's size, worked out when the menu opens.
-  const auto mirror = [this](int index, const char* caption) {
-    return MenuRow("MnuMirrorOpts", index, caption,
-                   [this, index] { image_.MnuMirrorOpts_Click(index); })
-        .EnabledWhen([this, index] { return image_.MirrorEnabled(index); });
+  const auto mirror = [this](int index, MirrorItem half, const char* caption) {
+    return MenuRow("MnuMirrorOpts", index, caption, [this, half] { image_.Mirror(half); })
+        .EnabledWhen([this, half] { return image_.MirrorEnabled(half); });
   };
   const auto palette_is = [this](PaletteMode mode) {
     return [this, mode] { return colours_.Mode() == mode; };
@@ -122,18 +123,22 @@ std::vector<MenuItem> frmMain::BuildMenus() {
               MenuRow("MnuImageOpts", 1, "屏幕捕获(&C)", [this] { image_.ScreenCapture(); }),
               MenuRow("MnuImageOpts", 2, "底色梯度(&G)", [this] { image_.BackgroundGradient(); }),
               Separator("MnuImageOpts", 3),
-              MenuRow("MnuImageOpts", 4, "水平翻转(&H)", [this] { image_.Flip(4); }),
-              MenuRow("MnuImageOpts", 5, "垂直翻转(&V)", [this] { image_.Flip(5); }),
+              MenuRow("MnuImageOpts", 4, "水平翻转(&H)",
+                      [this] { image_.Flip(FlipAxis::kHorizontal); }),
+              MenuRow("MnuImageOpts", 5, "垂直翻转(&V)",
+                      [this] { image_.Flip(FlipAxis::kVertical); }),
               Separator("MnuImageOpts", 6),
-              MenuRow("MnuImageOpts", 7, "逆时针旋转(&A)", [this] { image_.Rotate(7); }),
-              MenuRow("MnuImageOpts", 8, "顺时针旋转(&D)", [this] { image_.Rotate(8); }),
+              MenuRow("MnuImageOpts", 7, "逆时针旋转(&A)",
+                      [this] { image_.Rotate(Turn::kAnticlockwise); }),
+              MenuRow("MnuImageOpts", 8, "顺时针旋转(&D)",
+                      [this] { image_.Rotate(Turn::kClockwise); }),
               Separator("MnuImageOpts", 9),
               MenuRow("MnuImageOpts", 10, "镜象(&M)")
                   .WithItems({
-                      mirror(0, "左半至右半(&e)"),
-                      mirror(1, "右半至左半(&f)"),
-                      mirror(2, "上部至下部(&T)"),
-                      mirror(3, "下部至上部(&m)"),
+                      mirror(0, kLeftToRight, "左半至右半(&e)"),
+                      mirror(1, kRightToLeft, "右半至左半(&f)"),
+                      mirror(2, kTopToBottom, "上部至下部(&T)"),
+                      mirror(3, kBottomToTop, "下部至上部(&m)"),
                   }),
           }),
       MenuRow("MnuColor", 0, "颜色(&C)")
@@ -205,11 +210,10 @@ void frmMain::Form_Load() {
 
   undo_.RecordStep();
 
-  doc_.DocPath = std::string(kUntitled);
+  doc_.SetFile(std::string(kUntitled), {}, false);
   SetCaption(std::string(kProgramTitle) + " - " + std::string(kUntitled));
 
-  canvas_.Tools().MoveFrameTo(kToolPencil);
-  canvas_.SelectTool(kToolPencil);
+  canvas_.ChooseTool(kToolPencil);
   canvas_.Tools().PicTools_Paint();
 
   FindMenuItem(menus_, "MnuExit", 0)->caption = "退出(&x)\tAlt+F4";
@@ -218,19 +222,16 @@ void frmMain::Form_Load() {
 
   PlaceWindow();
 
-  if (auto path = PathToOpen(command_line_)) {
-    doc_.PendingPath = std::move(*path);
-    doc_.OpenFromCommandLine = true;
-    files_.MnuOpen_Click();
-  }
+  if (auto path = PathToOpen(command_line_)) files_.Open(*path);
 }
 
 void frmMain::Form_Paint() {
   // Frames stand around the canvas, the preview and the tool palette.
   std::vector<Rect> framed;
-  for (const auto& [surface, at] : {std::pair{&doc_.PicMain, kPicMainAt},
-                                    {&doc_.picIcon, kPicIconAt},
-                                    {&PicTools, kPicToolsAt}}) {
+  for (const auto& [surface, at] :
+       {std::pair<const Surface*, Position>{&doc_.PicMain(), kPicMainAt},
+        {&doc_.picIcon(), kPicIconAt},
+        {&PicTools, kPicToolsAt}}) {
     framed.push_back({at.left, at.top, at.left + surface->width(), at.top + surface->height()});
   }
   const ModIcoEd& rasters = doc_.Rasters();
@@ -238,6 +239,7 @@ void frmMain::Form_Paint() {
                 colours_.CurrentColours());
 }
 
+// A click on the window outside its controls commits any selection.
 void frmMain::Form_MouseUp(int, int, double, double) { selection_.Commit(); }
 
 void frmMain::Form_Unload(bool& cancel) {
@@ -253,16 +255,12 @@ void frmMain::Form_Unload(bool& cancel) {
 
 void frmMain::ResetDocument() {
   SetCaption(std::string(kProgramTitle) + " - " + std::string(kUntitled));
-  doc_.DocPath = std::string(kUntitled);
-  doc_.DocTitle.clear();
+  doc_.SetFile(std::string(kUntitled), {}, false);
 
   selection_.Forget();
-  doc_.MultiIcon = false;
-  doc_.SaveSucceeded = false;
-  doc_.Modified = false;
+  doc_.MarkUnmodified();
 
-  canvas_.Tools().MoveFrameTo(kToolPencil);
-  canvas_.SelectTool(kToolPencil);
+  canvas_.ChooseTool(kToolPencil);
 
   colours_.ShowDefaultPalette();
   colours_.ChkPal = false;
@@ -307,7 +305,7 @@ void frmMain::SetCaption(std::string caption) {
 }
 
 std::vector<ShownSurface> frmMain::ShownSurfaces() {
-  ShownSurface canvas{&doc_.PicMain, kPicMainAt};
+  ShownSurface canvas{&doc_.PicMain(), kPicMainAt};
   canvas.on_press = [this](int b, int s, double x, double y) { PicMain_MouseDown(b, s, x, y); };
   canvas.on_move = [this](int b, int s, double x, double y) { PicMain_MouseMove(b, s, x, y); };
   canvas.on_release = [this](int b, int s, double x, double y) { PicMain_MouseUp(b, s, x, y); };
@@ -329,7 +327,7 @@ std::vector<ShownSurface> frmMain::ShownSurfaces() {
   ShownSurface pal{&PicPal, kPicPalAt};
   pal.on_release = [this](int b, int s, double x, double y) { PicPal_MouseUp(b, s, x, y); };
 
-  return {canvas, {&doc_.picIcon, kPicIconAt}, tools, pal};
+  return {canvas, {&doc_.picIcon(), kPicIconAt}, tools, pal};
 }
 
 }  // namespace pelorin

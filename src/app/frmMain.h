@@ -16,12 +16,12 @@
 #include "app/Menu.h"
 #include "base/Geometry.h"
 #include "canvas/Canvas.h"
-#include "canvas/Selection.h"
 #include "canvas/StatusArea.h"
 #include "colour/ColourCommands.h"
 #include "colour/RecolourCommands.h"
 #include "document/FileCommands.h"
 #include "document/IconDocument.h"
+#include "document/Selection.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/PictureChanges.h"
 #include "edit/UndoHistory.h"
@@ -115,7 +115,7 @@ class frmMain : private DocumentWindow {
 
  private:
   // DocumentWindow
-  void CommitSelection() override { Form_MouseUp(1, 0, 0, 0); }
+  void CommitSelection() override { selection_.Commit(); }
   void SetCaption(std::string caption) override;
   void SetCanvasEnabled(bool enabled) override;
   void RecentListChanged() override;

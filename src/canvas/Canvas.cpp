@@ -17,25 +17,25 @@ bool IsDrawingButton(int button) { return button == 1 || button == 2; }
 
 }  // namespace
 
-Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, UndoHistory& undo,
-               Selection& selection, ColourCommands& colours, Platform& platform)
+Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, Selection& selection,
+               ColourCommands& colours, Platform& platform)
     : doc_(doc),
       status_(status),
-      undo_(undo),
       selection_(selection),
       colours_(colours),
       palette_(pic_tools, doc.BackColor(), platform.SysColor(SysColour::kButtonShadow),
                platform.SysColor(SysColour::kButtonHighlight),
                [this](int tool) { SelectTool(tool); }) {
   // One line per tool.
-  tools_[kToolSelect] = std::make_unique<SelectionTool>(doc, selection, platform);
-  tools_[kToolPencil] = std::make_unique<PencilTool>(PencilTool::Kind::kPencil, doc, undo);
-  tools_[kToolEraser] = std::make_unique<PencilTool>(PencilTool::Kind::kEraser, doc, undo);
-  tools_[kToolPicker] =
-      std::make_unique<PickerTool>(doc, colours, platform, [this] { BackToLastTool(); });
-  tools_[kToolFill] = std::make_unique<FillTool>(doc, undo);
+  tools_[kToolSelect] = std::make_unique<SelectionTool>(selection, platform);
+  tools_[kToolPencil] = std::make_unique<PencilTool>(PencilTool::Kind::kPencil, doc);
+  tools_[kToolEraser] = std::make_unique<PencilTool>(PencilTool::Kind::kEraser, doc);
+  // After a pick the last drawing tool is current again.
+  tools_[kToolPicker] = std::make_unique<PickerTool>(doc, colours, platform,
+                                                     [this] { ChooseTool(last_drawing_tool_); });
+  tools_[kToolFill] = std::make_unique<FillTool>(doc);
   for (int shape = kToolLine; shape <= kToolFilledEllipse; ++shape)
-    tools_[shape] = std::make_unique<ShapeTool>(shape, doc, undo, colours);
+    tools_[shape] = std::make_unique<ShapeTool>(shape, doc, colours);
 }
 
 void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
@@ -50,9 +50,6 @@ void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
   pointer_.press_y = WholePixel(y);
   if (!IsDrawingButton(button)) return;
   gesture_button_ = button;
-  // Every gesture starts with the canvas pen as it is between gestures.
-  doc_.PicMain.drawMode = DrawMode::kCopyPen;
-  doc_.PicMain.drawStyle = DrawStyle::kSolid;
   doc_.SetDrawColor(colours_.CurrentColour(button - 1));
   if (Current().Press(pointer_, button, shift, x, y)) PicMain_MouseMove(button, shift, x, y);
 }
@@ -61,7 +58,8 @@ void Canvas::PicMain_MouseMove(int button, int shift, double x, double y) {
   if (!enabled_) return;
   pointer_.current_x = WholePixel(x);
   pointer_.current_y = WholePixel(y);
-  Current().Hover(pointer_);
+  if (const std::optional<PointerShape> shape = Current().Hover(pointer_))
+    doc_.SetCanvasPointer(shape->pointer, shape->icon);
   UpdateStatus(button);
   // Only a gesture that began with a press on the canvas drags.
   if (button == gesture_button_ && gesture_button_ != 0)
@@ -86,13 +84,9 @@ void Canvas::FinishGesture() {
 
 void Canvas::EndGesture(GestureEnd end) {
   if (end == GestureEnd::kFinished) return;
-  if (end == GestureEnd::kRebuiltAndRecorded) doc_.ComposeCanvas();
-  doc_.PicMain.drawMode = DrawMode::kCopyPen;
-  doc_.PicMain.drawStyle = DrawStyle::kSolid;
   status_.ClearSizeField();
-  if (end == GestureEnd::kUnrecorded) return;
-  if (end != GestureEnd::kModified) undo_.RecordStep();
-  doc_.Modified = true;
+  if (end == GestureEnd::kRecorded) doc_.RecordChange();
+  if (end == GestureEnd::kRecordedUnchanged) doc_.RecordUnchanged();
 }
 
 // Called on every move over the canvas with the move's button state, before the tool drags.
@@ -111,23 +105,19 @@ void Canvas::SelectTool(int tool) {
   if (gesture_button_ != 0) {
     Current().Abandon();
     gesture_button_ = 0;
-    doc_.PicMain.drawMode = DrawMode::kCopyPen;
-    doc_.PicMain.drawStyle = DrawStyle::kSolid;
     status_.ClearSizeField();
   }
   selection_.Commit();
   if (tool < 1 || tool > kToolCount) return;
   if (tools_[tool]->IsDrawingTool()) last_drawing_tool_ = tool;
   current_tool_ = tool;
-  tools_[tool]->ShowPointer(doc_.PicMain);
+  const PointerShape shape = tools_[tool]->Chosen();
+  doc_.SetCanvasPointer(shape.pointer, shape.icon);
 }
 
-void Canvas::ReturnToLastTool() { palette_.ReturnToLastTool(last_drawing_tool_); }
-
-void Canvas::BackToLastTool() {
-  current_tool_ = last_drawing_tool_;
-  ReturnToLastTool();
-  SelectTool(last_drawing_tool_);
+void Canvas::ChooseTool(int tool) {
+  palette_.MoveFrameTo(tool);
+  SelectTool(tool);
 }
 
 }  // namespace pelorin

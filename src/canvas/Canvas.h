@@ -12,12 +12,11 @@
 #include <memory>
 
 #include "canvas/CanvasTool.h"
-#include "canvas/Selection.h"
 #include "canvas/StatusArea.h"
 #include "canvas/ToolPalette.h"
 #include "colour/ColourCommands.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
+#include "document/Selection.h"
 #include "platform/Platform.h"
 
 namespace pelorin {
@@ -25,8 +24,8 @@ namespace pelorin {
 class Canvas {
  public:
   // pic_tools: the tool palette's surface. window_back: the main window's background colour.
-  Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, UndoHistory& undo,
-         Selection& selection, ColourCommands& colours, Platform& platform);
+  Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, Selection& selection,
+         ColourCommands& colours, Platform& platform);
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
@@ -39,8 +38,9 @@ class Canvas {
   // Commits any selection, then makes `tool` current (and the last drawing tool unless it is the
   // selection or the picker) and shows its pointer.
   void SelectTool(int tool);
-  // Clicks the last drawing tool's cell on the palette, as the user would.
-  void ReturnToLastTool();
+  // The palette's frame moves to `tool`'s cell, then SelectTool: a tool chosen by a command
+  // rather than by a click on the palette.
+  void ChooseTool(int tool);
   // Whether a press on the canvas started a gesture whose release has not come yet.
   bool GestureUnderWay() const { return gesture_button_ != 0; }
   // Ends the gesture under way as its release at the pointer's last point would (a menu command
@@ -65,12 +65,9 @@ class Canvas {
   CanvasTool& Current() { return *tools_[current_tool_]; }
   void UpdateStatus(int button);
   void EndGesture(GestureEnd end);
-  // After a pick: the last drawing tool is current again, framed and chosen.
-  void BackToLastTool();
 
   IconDocument& doc_;
   StatusArea& status_;
-  UndoHistory& undo_;
   Selection& selection_;
   ColourCommands& colours_;
   ToolPalette palette_;

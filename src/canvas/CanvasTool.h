@@ -7,6 +7,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "raster/Surface.h"
 
@@ -36,25 +37,30 @@ struct CellSize {
 enum class GestureEnd {
   // The tool has ended the gesture itself; nothing more happens.
   kFinished,
-  // The canvas pen is reset to solid copy mode and the size field cleared; no step is recorded
-  // and Modified stays as it was.
+  // The size field is cleared; no step is recorded. (A moved selection is recorded when it is
+  // committed.)
   kUnrecorded,
-  // As kUnrecorded, and the document is modified: the step comes later (a moved selection is
-  // recorded when it is committed).
-  kModified,
-  // As kModified, and the picture is recorded as an undo step.
+  // As kUnrecorded, and the picture is recorded as one undo step: the whole stroke or shape is
+  // one change.
   kRecorded,
-  // The canvas is first rebuilt from the icon (which also wipes any rubber band), then as
-  // kRecorded.
-  kRebuiltAndRecorded,
+  // As kRecorded for a gesture that changed nothing (a fill released off the canvas): the step
+  // is recorded, the redo history stays.
+  kRecordedUnchanged,
+};
+
+// The pointer shown over the canvas: a standard one, or a custom one named by its picture
+// resource.
+struct PointerShape {
+  MousePointer pointer = MousePointer::kDefault;
+  std::string icon;
 };
 
 class CanvasTool {
  public:
   virtual ~CanvasTool() = default;
 
-  // Sets the canvas pointer shown while this tool is current.
-  virtual void ShowPointer(Surface& pic_main) const = 0;
+  // The tool becomes current; returns the canvas pointer it shows.
+  virtual PointerShape Chosen() = 0;
   // Whether the colour picker returns to this tool after a pick (every tool but the selection
   // and the picker itself).
   virtual bool IsDrawingTool() const { return true; }
@@ -65,8 +71,11 @@ class CanvasTool {
                      double /*y*/) {
     return false;
   }
-  // Every move over the canvas, with or without a button, before the readouts.
-  virtual void Hover(const CanvasPointer& /*pointer*/) {}
+  // Every move over the canvas, with or without a button, before the readouts; returns the
+  // pointer to show from now on, when it changes.
+  virtual std::optional<PointerShape> Hover(const CanvasPointer& /*pointer*/) {
+    return std::nullopt;
+  }
   // The size readout while a button is held; nullopt shows none.
   virtual std::optional<CellSize> DragSize(const CanvasPointer& /*pointer*/) const {
     return std::nullopt;

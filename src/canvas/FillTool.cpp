@@ -4,23 +4,37 @@
 
 namespace pelorin {
 
-GestureEnd FillTool::Release(CanvasPointer& pointer, int, double x, double y) {
-  // Outside the canvas nothing is filled, but the gesture still ends as every fill does.
-  if (x > 0 && x < kCanvasSize && y > 0 && y < kCanvasSize) {
-    undo_.ClearRedo();
-    Fill(pointer.end_cell_x, pointer.end_cell_y);
-  }
-  return GestureEnd::kRebuiltAndRecorded;
+FillTool::FillTool(IconDocument& doc)
+    : doc_(doc),
+      flood_white_("PicFloodWhite", kIconSize, kIconSize, kWhite),
+      flood_gray_("PicFloodGray", kIconSize, kIconSize, doc.BackColor()) {
+  // The work rasters paint with a solid brush.
+  flood_white_.fillStyle = FillStyle::kSolid;
+  flood_gray_.fillStyle = FillStyle::kSolid;
 }
 
-void FillTool::Fill(int i, int j) {
-  Surface& gray = doc_.PicFloodGray;
-  Surface& white = doc_.PicFloodWhite;
-  Raster& mask = doc_.PicMask.raster();
-  Raster& image = doc_.PicImage.raster();
+GestureEnd FillTool::Release(CanvasPointer& pointer, int, double x, double y) {
+  // Outside the canvas nothing is filled, but the gesture still ends as every fill does: with a
+  // step (which leaves the redo history as it is).
+  if (!(x > 0 && x < kCanvasSize && y > 0 && y < kCanvasSize))
+    return GestureEnd::kRecordedUnchanged;
+  const Raster preview = doc_.picIcon().raster();
+  doc_.DrawOnIcon([&](Surface& mask, Surface& image) {
+    Fill(mask.raster(), image.raster(), preview, pointer.end_cell_x, pointer.end_cell_y,
+         doc_.DrawColor());
+  });
+  return GestureEnd::kRecorded;
+}
+
+void FillTool::Fill(Raster& mask, Raster& image, const Raster& preview, int i, int j,
+                    Colour colour) {
+  Surface& gray = flood_gray_;
+  Surface& white = flood_white_;
+  gray.FillColor = colour;
+  white.FillColor = colour;
   const Colour c = white.FillColor;
 
-  BitBlt(gray.raster(), 0, 0, kIconSize, kIconSize, doc_.picIcon.raster(), 0, 0, Rop::kSrcCopy);
+  BitBlt(gray.raster(), 0, 0, kIconSize, kIconSize, preview, 0, 0, Rop::kSrcCopy);
   white.Cls();
   ComposeIcon(white.raster(), 0, 0, kIconSize, kIconSize, mask, image);
   // Outside the icon (the closing grid line) the start matches nothing.
@@ -40,8 +54,6 @@ void FillTool::Fill(int i, int j) {
       }
     }
   }
-  ComposeIcon(doc_.picIcon.raster(), 0, 0, kIconSize, kIconSize, mask, image);
-  doc_.picIcon.Refresh();
   gray.Cls();
   white.Cls();
 }

@@ -9,25 +9,25 @@
 
 #include "canvas/CanvasTool.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
 
 namespace pelorin {
 
 class FillTool : public CanvasTool {
  public:
-  FillTool(IconDocument& doc, UndoHistory& undo) : doc_(doc), undo_(undo) {}
+  explicit FillTool(IconDocument& doc);
 
-  void ShowPointer(Surface& pic_main) const override {
-    pic_main.SetMousePointer(MousePointer::kCustom, "cursor-bucket.txt");
-  }
+  PointerShape Chosen() override { return {MousePointer::kCustom, "cursor-bucket.txt"}; }
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
 
-  // Fills from icon pixel (i, j) with the brush colour of the flood surfaces.
-  void Fill(int i, int j);
+  // The fill itself: from icon pixel (i, j) of `mask` and `image`, in `colour`; `preview` is the
+  // picture as the preview shows it (over its background).
+  void Fill(Raster& mask, Raster& image, const Raster& preview, int i, int j, Colour colour);
 
  private:
   IconDocument& doc_;
-  UndoHistory& undo_;
+  // The two composites the fill floods.
+  Surface flood_white_;
+  Surface flood_gray_;
 };
 
 }  // namespace pelorin

@@ -5,7 +5,6 @@
 
 #include "canvas/CanvasTool.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
 
 namespace pelorin {
 
@@ -16,21 +15,17 @@ class PencilTool : public CanvasTool {
     kEraser,  // the cell becomes transparent, whichever button erases
   };
 
-  PencilTool(Kind kind, IconDocument& doc, UndoHistory& undo)
-      : kind_(kind), doc_(doc), undo_(undo) {}
+  PencilTool(Kind kind, IconDocument& doc) : kind_(kind), doc_(doc) {}
 
-  void ShowPointer(Surface& pic_main) const override;
-  bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
+  PointerShape Chosen() override;
+  // The pressed cell is painted at once.
+  bool Press(CanvasPointer&, int, int, double, double) override { return true; }
   void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   GestureEnd Release(CanvasPointer&, int, double, double) override { return GestureEnd::kRecorded; }
 
  private:
-  void Paint(int i, int j);
-  void Erase(int i, int j);
-
   Kind kind_;
   IconDocument& doc_;
-  UndoHistory& undo_;
 };
 
 }  // namespace pelorin

@@ -7,10 +7,10 @@ GestureEnd PickerTool::Release(CanvasPointer& pointer, int button, double x, dou
   if (x > 0 && x < kCanvasCopySize && y > 0 && y < kCanvasCopySize) {
     const int i = pointer.end_cell_x;
     const int j = pointer.end_cell_y;
-    if (doc_.PicMask.raster().GetPixel(i, j) == kWhite) {
+    if (doc_.PicMask().raster().GetPixel(i, j) == kWhite) {
       platform_.Beep();
-    } else if (doc_.PicImage.raster().Contains(i, j)) {
-      colours_.SetCurrentColour(button - 1, doc_.PicImage.raster().At(i, j));
+    } else if (doc_.PicImage().raster().Contains(i, j)) {
+      colours_.SetCurrentColour(button - 1, doc_.PicImage().raster().At(i, j));
     }
   }
   back_to_last_tool_();

@@ -22,9 +22,7 @@ class PickerTool : public CanvasTool {
         platform_(platform),
         back_to_last_tool_(std::move(back_to_last_tool)) {}
 
-  void ShowPointer(Surface& pic_main) const override {
-    pic_main.SetMousePointer(MousePointer::kCustom, "cursor-pipette.txt");
-  }
+  PointerShape Chosen() override { return {MousePointer::kCustom, "cursor-pipette.txt"}; }
   bool IsDrawingTool() const override { return false; }
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
 

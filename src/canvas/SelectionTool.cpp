@@ -22,22 +22,25 @@ int CellOrigin(int v) { return kCellSize * (v / kCellSize); }
 
 }  // namespace
 
-void SelectionTool::Hover(const CanvasPointer& pointer) {
+PointerShape SelectionTool::Chosen() {
+  over_selection_ = false;
+  return {MousePointer::kCrosshair, {}};
+}
+
+std::optional<PointerShape> SelectionTool::Hover(const CanvasPointer& pointer) {
   const Rect r = selection_.Bounds();
   const bool inside = selection_.Exists() && r.left <= pointer.current_x &&
                       pointer.current_x <= r.right && r.top <= pointer.current_y &&
                       pointer.current_y <= r.bottom;
-  const MousePointer wanted = inside ? MousePointer::kSizeAll : MousePointer::kCrosshair;
-  if (doc_.PicMain.mousePointer() != wanted) doc_.PicMain.SetMousePointer(wanted);
+  if (inside == over_selection_) return std::nullopt;
+  over_selection_ = inside;
+  return PointerShape{inside ? MousePointer::kSizeAll : MousePointer::kCrosshair, {}};
 }
 
 bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
-  Surface& canvas = doc_.PicMain;
-  canvas.drawMode = DrawMode::kInvert;
-  canvas.drawStyle = DrawStyle::kDot;
   pointer.press_x = NearestLine(pointer.press_x);
   pointer.press_y = NearestLine(pointer.press_y);
-  if (canvas.mousePointer() == MousePointer::kSizeAll && selection_.Exists()) {
+  if (over_selection_ && selection_.Exists()) {
     if (selection_.IsMarquee()) selection_.LiftSelection();
     selection_.SetMoving(true);
     const Rect r = selection_.Bounds();
@@ -48,8 +51,7 @@ bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
     // The floating selection is drawn at once.
     return true;
   }
-  // Any selection is committed (with the pen in invert mode its marquee is inverted away), and a
-  // new marquee starts at the press point.
+  // Any selection is committed (its marquee goes), and a new marquee starts at the press point.
   selection_.Commit();
   selection_.SetBounds({pointer.press_x, pointer.press_y, pointer.press_x, pointer.press_y});
   selection_.DrawMarquee();
@@ -93,7 +95,7 @@ GestureEnd SelectionTool::Release(CanvasPointer&, int, double, double) {
   if (selection_.IsMoving()) {
     selection_.SetMoving(false);
     selection_.DrawMarquee();
-    return GestureEnd::kModified;
+    return GestureEnd::kUnrecorded;
   }
   selection_.HideMarquee();
   Rect r = selection_.Bounds();

@@ -8,33 +8,33 @@
 #pragma once
 
 #include "canvas/CanvasTool.h"
-#include "canvas/Selection.h"
-#include "document/IconDocument.h"
+#include "document/Selection.h"
 #include "platform/Platform.h"
 
 namespace pelorin {
 
 class SelectionTool : public CanvasTool {
  public:
-  SelectionTool(IconDocument& doc, Selection& selection, Platform& platform)
-      : doc_(doc), selection_(selection), platform_(platform) {}
+  SelectionTool(Selection& selection, Platform& platform)
+      : selection_(selection), platform_(platform) {}
 
-  void ShowPointer(Surface& pic_main) const override {
-    pic_main.SetMousePointer(MousePointer::kCrosshair);
-  }
+  PointerShape Chosen() override;
   bool IsDrawingTool() const override { return false; }
+  // A press where the pointer shows the move arrow lifts and moves the selection; elsewhere it
+  // commits the selection and starts a marquee.
   bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   // The move arrow over the selection, the crosshair elsewhere.
-  void Hover(const CanvasPointer& pointer) override;
+  std::optional<PointerShape> Hover(const CanvasPointer& pointer) override;
   // The marquee's size between grid lines; its far side may reach line 32.
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
   void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
 
  private:
-  IconDocument& doc_;
   Selection& selection_;
   Platform& platform_;
+  // Whether the pointer shows the move arrow: it was over the selection at the last move.
+  bool over_selection_ = false;
   // The distances from the press point to the selection's sides when a move starts.
   int grab_left_ = 0;
   int grab_top_ = 0;

@@ -7,24 +7,18 @@
 // current colour inside.
 #pragma once
 
-#include <utility>
-#include <vector>
-
 #include "canvas/CanvasTool.h"
 #include "colour/ColourCommands.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
 
 namespace pelorin {
 
 class ShapeTool : public CanvasTool {
  public:
-  ShapeTool(int tool, IconDocument& doc, UndoHistory& undo, const ColourCommands& colours)
-      : tool_(tool), doc_(doc), undo_(undo), colours_(colours) {}
+  ShapeTool(int tool, IconDocument& doc, const ColourCommands& colours)
+      : tool_(tool), doc_(doc), colours_(colours) {}
 
-  void ShowPointer(Surface& pic_main) const override {
-    pic_main.SetMousePointer(MousePointer::kCrosshair);
-  }
+  PointerShape Chosen() override { return {MousePointer::kCrosshair, {}}; }
   bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   // The shape's size in cells, both end cells counted, the moving one held on the icon.
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
@@ -35,27 +29,16 @@ class ShapeTool : public CanvasTool {
  private:
   bool IsLine() const;
   bool IsEllipse() const;
-  // The rubber band from the press point to (x, y), drawn on PicMain in invert mode: drawn again,
-  // it is gone.
+  // The rubber band from the press point to (x, y), shown on PicMain (the document's
+  // Figure::kBand) in place of the previous one.
   void DrawBand(int x, int y);
-  void RemoveBand();
-  void InvertPixels(const std::vector<std::pair<int, int>>& pixels);
   void Commit(const CanvasPointer& pointer, int button);
 
   int tool_;
   IconDocument& doc_;
-  UndoHistory& undo_;
   const ColourCommands& colours_;
   int press_x_ = 0;
   int press_y_ = 0;
-  // Where the band was last drawn to, and whether it is still on the canvas as of the canvas
-  // redraw count band_redraws_ (a redraw of the canvas wipes it).
-  int previous_x_ = 0;
-  int previous_y_ = 0;
-  bool band_shown_ = false;
-  // The canvas pixels of the ellipse band last drawn.
-  std::vector<std::pair<int, int>> ellipse_band_;
-  unsigned band_redraws_ = 0;
 };
 
 }  // namespace pelorin

@@ -4,9 +4,13 @@
 
 namespace pelorin {
 
-ColourCommands::ColourCommands(Platform& platform, Surface& pic_pal, StatusArea& status,
-                               std::function<void()> changed)
-    : platform_(platform), pic_pal_(pic_pal), status_(status), changed_(std::move(changed)) {
+ColourCommands::ColourCommands(Platform& platform, Surface& pic_pal,
+                               std::function<void()> mode_changed,
+                               std::function<void(const std::array<Colour, 2>&)> colours_changed)
+    : platform_(platform),
+      pic_pal_(pic_pal),
+      mode_changed_(std::move(mode_changed)),
+      colours_changed_(std::move(colours_changed)) {
   pic_pal_.SetMousePointer(MousePointer::kCustom, "cursor-pipette.txt");
 }
 
@@ -15,19 +19,23 @@ void ColourCommands::Redraw(bool load_defaults) {
                        platform_.SysColor(SysColour::kButtonHighlight));
 }
 
+void ColourCommands::ColoursChanged() {
+  if (colours_changed_) colours_changed_(palette_.current);
+}
+
 void ColourCommands::SetMode(PaletteMode mode) {
   mode_ = mode;
-  if (changed_) changed_();
+  if (mode_changed_) mode_changed_();
 }
 
 void ColourCommands::SetCurrentColour(int index, Colour colour) {
   palette_.current[index] = colour;
-  status_.RefillSwatches(palette_.current);
+  ColoursChanged();
 }
 
 void ColourCommands::ResetCurrentColours() {
   palette_.current = {kBlack, kWhite};
-  status_.RefillSwatches(palette_.current);
+  ColoursChanged();
 }
 
 void ColourCommands::PicPal_MouseUp(int button, int, double x, double y) {
@@ -42,7 +50,7 @@ void ColourCommands::PicPal_MouseUp(int button, int, double x, double y) {
   }
   if (button == 1) palette_.current[0] = palette_.entries()[k];
   if (button == 2) palette_.current[1] = palette_.entries()[k];
-  status_.RefillSwatches(palette_.current);
+  ColoursChanged();
 }
 
 void ColourCommands::ShowDefaultPalette() {

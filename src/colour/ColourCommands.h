@@ -6,7 +6,6 @@
 #include <functional>
 #include <random>
 
-#include "canvas/StatusArea.h"
 #include "colour/ColourPalette.h"
 #include "platform/Platform.h"
 #include "raster/Surface.h"
@@ -19,10 +18,11 @@ enum class PaletteMode { kDefault, kRandom };
 
 class ColourCommands {
  public:
-  // pic_pal: the 208 x 208 palette surface; status: where the swatches are drawn; changed: told
-  // whenever the check box or the palette mode changed, so the window shows it.
-  ColourCommands(Platform& platform, Surface& pic_pal, StatusArea& status,
-                 std::function<void()> changed);
+  // pic_pal: the 208 x 208 palette surface; mode_changed: told whenever the palette mode
+  // changed, so the window shows it; colours_changed: told whenever a current colour changed,
+  // so its swatch shows it.
+  ColourCommands(Platform& platform, Surface& pic_pal, std::function<void()> mode_changed,
+                 std::function<void(const std::array<Colour, 2>&)> colours_changed);
 
   // Seeds the random palette's generator (once, from the clock, when the window loads).
   void Seed(std::uint32_t seed) { random_.seed(seed); }
@@ -35,7 +35,7 @@ class ColourCommands {
   // Current colour 0 (left button) and 1 (right button).
   Colour CurrentColour(int index) const { return palette_.current[index]; }
   const std::array<Colour, 2>& CurrentColours() const { return palette_.current; }
-  // Sets one current colour and refills the swatches.
+  // Sets one current colour (the swatches follow).
   void SetCurrentColour(int index, Colour colour);
   // Black on the left button, white on the right.
   void ResetCurrentColours();
@@ -53,12 +53,13 @@ class ColourCommands {
 
  private:
   void Redraw(bool load_defaults);
+  void ColoursChanged();
   void SetMode(PaletteMode mode);
 
   Platform& platform_;
   Surface& pic_pal_;
-  StatusArea& status_;
-  std::function<void()> changed_;
+  std::function<void()> mode_changed_;
+  std::function<void(const std::array<Colour, 2>&)> colours_changed_;
   std::mt19937 random_;
   ColourPalette palette_;
   PaletteMode mode_ = PaletteMode::kDefault;

@@ -11,8 +11,9 @@ void RecolourCommands::InvertColours() { changes_.ApplyToSelectionOrPicture(Inve
 
 void RecolourCommands::AdjustColours() {
   selection_.Commit();
-  Raster image = doc_.PicImage.raster();
-  if (!RunColourAdjustment(platform_, tables_, doc_.PicMask.raster(), image, doc_.picIcon.raster()))
+  Raster image = doc_.PicImage().raster();
+  if (!RunColourAdjustment(platform_, tables_, doc_.PicMask().raster(), image,
+                           doc_.picIcon().raster()))
     return;
   changes_.Apply(SelectionFirst::kLeave, [&](Raster&, Raster& picture) { picture = image; });
 }

@@ -2,9 +2,9 @@
 // the colour adjustment (always the whole picture, after committing any selection).
 #pragma once
 
-#include "canvas/Selection.h"
 #include "colour/ColourTables.h"
 #include "document/IconDocument.h"
+#include "document/Selection.h"
 #include "edit/PictureChanges.h"
 #include "platform/Platform.h"
 

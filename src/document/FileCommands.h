@@ -2,8 +2,7 @@
 // list as ways to open a file.
 //
 // Open, the command line, a dropped file and a recent-file entry all end in the one open routine
-// MnuOpen_Click: callers other than the menu put the path in PendingPath and set one of the
-// three OpenFrom* flags first.
+// Open: the menu's asks for a file with the Open dialog, the others give the path.
 #pragma once
 
 #include <optional>
@@ -42,9 +41,10 @@ class FileCommands {
       : doc_(doc), undo_(undo), recent_(recent), platform_(platform), window_(window) {}
 
   void MnuNew_Click();
-  // The one open routine: with one of OpenFromDrop, OpenFromCommandLine, OpenFromRecent set it
-  // opens PendingPath, otherwise it asks with the Open dialog.
+  // The menu's Open: the file is chosen in the Open dialog.
   void MnuOpen_Click();
+  // The one open routine: opens `path`, or the file chosen in the Open dialog without one.
+  void Open(const std::optional<std::string>& path);
   void MnuSave_Click() { SaveDocument(SaveMode::kSave); }
   void MnuSaveAs_Click() { SaveDocument(SaveMode::kSaveAs); }
   // Entry 1 to 4 of the recent-file list.
@@ -59,10 +59,11 @@ class FileCommands {
   // True when the caller may go on (nothing unsaved, saved, or discarded).
   bool QuerySave();
   void SaveDocument(SaveMode mode);
+  // Whether the last save wrote its file (a cancelled Save As did not).
+  bool SaveSucceeded() const { return save_succeeded_; }
 
  private:
   void WriteIconFile(const std::string& path);
-  void ReadMultiIcon();
   void ShowTitle();
 
   IconDocument& doc_;
@@ -70,6 +71,7 @@ class FileCommands {
   ModRecent& recent_;
   Platform& platform_;
   DocumentWindow& window_;
+  bool save_succeeded_ = false;
 };
 
 }  // namespace pelorin

@@ -1,27 +1,25 @@
 #include "document/IconDocument.h"
 
+#include <utility>
+
 namespace pelorin {
 
 IconDocument::IconDocument(Colour button_face)
-    : PicImage("PicImage", kIconSize, kIconSize, kBlack),
-      PicMask("PicMask", kIconSize, kIconSize, kWhite),
-      PicMain("PicMain", kCanvasSize, kCanvasSize, kWhite),
-      PicMainCopy("PicMainCopy", kCanvasCopySize, kCanvasCopySize, kWhite),
-      picIcon("picIcon", kIconSize, kIconSize, button_face),
-      PicSelImage("PicSelImage", kIconSize, kIconSize, kBlack),
-      PicSelMask("PicSelMask", kIconSize, kIconSize, kWhite),
-      PicCol("PicCol", 2 * kIconSize, kIconSize, kWhite),
-      PicClip("PicClip", kIconSize, kIconSize, kWhite),
-      PicFloodWhite("PicFloodWhite", kIconSize, kIconSize, kWhite),
-      PicFloodGray("PicFloodGray", kIconSize, kIconSize, button_face),
-      back_colour_(button_face) {
-  // The flood-fill work rasters paint with a solid brush.
-  PicFloodWhite.fillStyle = FillStyle::kSolid;
-  PicFloodGray.fillStyle = FillStyle::kSolid;
+    : pic_image_("PicImage", kIconSize, kIconSize, kBlack),
+      pic_mask_("PicMask", kIconSize, kIconSize, kWhite),
+      pic_main_("PicMain", kCanvasSize, kCanvasSize, kWhite),
+      pic_main_copy_("PicMainCopy", kCanvasCopySize, kCanvasCopySize, kWhite),
+      pic_icon_("picIcon", kIconSize, kIconSize, button_face),
+      back_colour_(button_face) {}
+
+void IconDocument::SetFile(std::string path, std::string title, bool multi_icon) {
+  doc_path_ = std::move(path);
+  doc_title_ = std::move(title);
+  multi_icon_ = multi_icon;
 }
 
 void IconDocument::MakeRasters() {
-  rasters_.MakeGridPicture(PicMain);
+  rasters_.MakeGridPicture(pic_main_);
   rasters_.MakeHatchAndEmptyCanvas();
   TilePics();
   DrawGrid();
@@ -36,41 +34,69 @@ void IconDocument::FreeRasters() {
   rasters_.FreeToolGlyphs();
 }
 
+void IconDocument::SetCanvasPointer(MousePointer pointer, std::string icon) {
+  if (pic_main_.mousePointer() == pointer && pic_main_.mouseIcon() == icon) return;
+  pic_main_.SetMousePointer(pointer, std::move(icon));
+}
+
+void IconDocument::SetDrawColor(Colour colour) {
+  draw_colour_ = colour;
+  for (Surface* s : {&pic_main_, &pic_main_copy_, &pic_icon_, &pic_image_}) {
+    s->ForeColor = colour;
+    s->FillColor = colour;
+  }
+}
+
+void IconDocument::RecordChange() {
+  modified_ = true;
+  if (recorder_ != nullptr) recorder_->RecordChange();
+}
+
+void IconDocument::RecordUnchanged() {
+  modified_ = true;
+  if (recorder_ != nullptr) recorder_->RecordStep();
+}
+
+void IconDocument::CanvasWiped() {
+  for (LiveFigure& figure : figures_) figure.shown = false;
+}
+
 void IconDocument::TilePics() {
-  ++canvas_redraws_;
-  rasters_.TilePics(PicMain, PicMainCopy);
+  CanvasWiped();
+  rasters_.TilePics(pic_main_, pic_main_copy_);
 }
 
 void IconDocument::DrawGrid() {
-  ++canvas_redraws_;
-  rasters_.DrawGrid(PicMain);
+  CanvasWiped();
+  rasters_.DrawGrid(pic_main_);
 }
 
 void IconDocument::ShowCanvasCopy() {
-  ++canvas_redraws_;
-  BitBlt(PicMain.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMainCopy.raster(), 0, 0,
+  CanvasWiped();
+  BitBlt(pic_main_.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, pic_main_copy_.raster(), 0, 0,
          Rop::kSrcCopy);
 }
 
 void IconDocument::RebuildCanvasCopy() {
-  BitBlt(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, rasters_.empty_canvas(), 0,
-         0, Rop::kSrcCopy);
-  ComposeIcon(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMask.raster(),
-              PicImage.raster());
+  BitBlt(pic_main_copy_.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, rasters_.empty_canvas(),
+         0, 0, Rop::kSrcCopy);
+  ComposeIcon(pic_main_copy_.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, pic_mask_.raster(),
+              pic_image_.raster());
 }
 
 void IconDocument::ComposeCanvas() {
-  ComposeIcon(PicMainCopy.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, PicMask.raster(),
-              PicImage.raster());
+  ComposeIcon(pic_main_copy_.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize, pic_mask_.raster(),
+              pic_image_.raster());
   ShowCanvasCopy();
   DrawGrid();
 }
 
 void IconDocument::ComposePreview() {
   // The preview shows the icon as the desktop does: laid over its background.
-  picIcon.Cls();
-  ComposeIcon(picIcon.raster(), 0, 0, kIconSize, kIconSize, PicMask.raster(), PicImage.raster());
-  picIcon.Refresh();
+  pic_icon_.Cls();
+  ComposeIcon(pic_icon_.raster(), 0, 0, kIconSize, kIconSize, pic_mask_.raster(),
+              pic_image_.raster());
+  pic_icon_.Refresh();
 }
 
 void IconDocument::ComposeViews() {
@@ -81,25 +107,83 @@ void IconDocument::ComposeViews() {
 void IconDocument::DisplayResults() {
   TilePics();
   ComposeViews();
-  Modified = true;
+  modified_ = true;
 }
 
-void IconDocument::SetDrawColor(Colour colour) {
-  for (Surface* s : {&PicMain, &PicMainCopy, &picIcon, &PicImage}) {
-    s->ForeColor = colour;
-    s->FillColor = colour;
-  }
-  PicFloodGray.FillColor = colour;
-  PicFloodWhite.FillColor = colour;
+void IconDocument::PaintCell(int i, int j, Colour colour) {
+  const int cx = kCellSize * i;
+  const int cy = kCellSize * j;
+  // The cell's square in the colour, then its outline black again: the grid lines stay.
+  pic_main_.Line(cx, cy, cx + kCellSize, cy + kCellSize, LineKind::kFilledBox, colour);
+  pic_main_.Line(cx, cy, cx + kCellSize, cy + kCellSize, LineKind::kBox, kBlack);
+  pic_main_copy_.Line(cx, cy, cx + kCellSize - 1, cy + kCellSize - 1, LineKind::kFilledBox, colour);
+  pic_icon_.PSet(i, j, colour);
+  pic_image_.PSet(i, j, colour);
+  pic_mask_.PSet(i, j, kBlack);
+  // The cell with its four grid lines, and the one preview pixel.
+  pic_main_.Refresh({cx, cy, cx + kCellSize + 1, cy + kCellSize + 1});
+  pic_icon_.Refresh({i, j, i + 1, j + 1});
+  modified_ = true;
+}
+
+void IconDocument::EraseCell(int i, int j) {
+  const int cx = kCellSize * i;
+  const int cy = kCellSize * j;
+  const Raster& hatch = rasters_.hatch();
+  BitBlt(pic_main_.raster(), cx + 1, cy + 1, 9, 9, hatch, 0, 0, Rop::kSrcCopy);
+  BitBlt(pic_main_copy_.raster(), cx + 1, cy + 1, 9, 9, hatch, 0, 0, Rop::kSrcCopy);
+  pic_icon_.PSet(i, j, back_colour_);
+  pic_image_.PSet(i, j, kBlack);
+  pic_mask_.PSet(i, j, kWhite);
+  pic_main_.Refresh({cx, cy, cx + kCellSize + 1, cy + kCellSize + 1});
+  pic_icon_.Refresh({i, j, i + 1, j + 1});
+  modified_ = true;
+}
+
+void IconDocument::DrawOnIcon(const std::function<void(Surface& mask, Surface& image)>& draw) {
+  draw(pic_mask_, pic_image_);
+  ComposePreview();
+  ComposeCanvas();
+  modified_ = true;
+}
+
+void IconDocument::ChangePicture(const std::function<void(Raster& mask, Raster& image)>& change) {
+  change(pic_mask_.raster(), pic_image_.raster());
+  DisplayResults();
 }
 
 void IconDocument::ClearPicture() {
-  PicImage.Cls();
-  PicMask.Cls();
-  picIcon.Cls();
-  picIcon.Refresh();
+  pic_image_.Cls();
+  pic_mask_.Cls();
+  pic_icon_.Cls();
+  pic_icon_.Refresh();
   TilePics();
   DrawGrid();
+}
+
+void IconDocument::LoadPicture(const Raster& mask, const Raster& image) {
+  BitBlt(pic_mask_.raster(), 0, 0, kIconSize, kIconSize, mask, 0, 0, Rop::kSrcCopy);
+  BitBlt(pic_image_.raster(), 0, 0, kIconSize, kIconSize, image, 0, 0, Rop::kSrcCopy);
+  ComposeViews();
+}
+
+void IconDocument::ShowFigure(Figure figure, std::function<void(Raster& canvas)> invert,
+                              std::vector<Rect> touched) {
+  HideFigure(figure);
+  LiveFigure& live = figures_[Index(figure)];
+  live.invert = std::move(invert);
+  live.touched = std::move(touched);
+  live.invert(pic_main_.raster());
+  for (const Rect& r : live.touched) pic_main_.Refresh(r);
+  live.shown = true;
+}
+
+void IconDocument::HideFigure(Figure figure) {
+  LiveFigure& live = figures_[Index(figure)];
+  if (!live.shown) return;
+  live.invert(pic_main_.raster());
+  for (const Rect& r : live.touched) pic_main_.Refresh(r);
+  live.shown = false;
 }
 
 std::string FileNamePart(const std::string& path) {

@@ -1,20 +1,27 @@
 // The icon being edited and every view of it.
 //
-// The icon is the pair of hidden 32 x 32 surfaces PicImage (colour) and PicMask (black = opaque,
-// white = transparent). The zoomed canvas PicMain, its backing copy PicMainCopy and the preview
-// picIcon are derived from them; the work surfaces of the selection, the history, pasting and the
-// flood fill live here too. The document variables say which file the icon came from and whether
-// it changed since.
+// The icon is the pair of 32 x 32 surfaces PicImage (colour) and PicMask (black = opaque, white =
+// transparent). The zoomed canvas PicMain, its backing copy PicMainCopy and the preview picIcon
+// show it. The document owns all five: everything that changes the icon goes through one of the
+// operations below, each of which keeps the views true (the canvas and its copy show the icon,
+// the preview shows it at actual size, and only the changed part is refreshed), and marks the
+// document modified. Outside the document the surfaces are read only.
 //
-// Nothing here knows the window: the caption, the tools and the history belong to their own
-// objects, which take this document by reference.
+// Besides the icon the canvas shows the live selection (Selection, which belongs to the document
+// and draws through it) and the figures drawn by inverting canvas pixels (a shape's rubber band,
+// the selection's marquee). The document knows which figures are on the canvas: every redraw of
+// the canvas wipes them, so hiding a figure that a redraw wiped draws nothing.
+//
+// A finished change is recorded in the undo history with one call, RecordChange.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "document/ModIcoEd.h"
-#include "platform/Platform.h"
 #include "raster/Surface.h"
 
 namespace pelorin {
@@ -22,85 +29,145 @@ namespace pelorin {
 // The document's name while it has no file.
 inline constexpr std::string_view kUntitled = "未命名";
 
+// Where the document records its finished changes: the undo history.
+class ChangeRecorder {
+ public:
+  virtual ~ChangeRecorder() = default;
+  // The redo history ends, and the picture as it is now becomes the newest step.
+  virtual void RecordChange() = 0;
+  // The picture as it is now becomes the newest step; the redo history stays.
+  virtual void RecordStep() = 0;
+};
+
+// The figures drawn over the canvas by inverting its pixels.
+enum class Figure {
+  kBand,     // a shape tool's rubber band
+  kMarquee,  // the selection's dotted outline
+};
+
 class IconDocument {
  public:
-  // button_face: the system's button-face colour, the background of the preview, of the window
-  // and of PicFloodGray.
+  // button_face: the system's button-face colour, the background of the preview.
   explicit IconDocument(Colour button_face);
   IconDocument(const IconDocument&) = delete;
   IconDocument& operator=(const IconDocument&) = delete;
 
-  // Surfaces. PicMain and picIcon are shown; the others are hidden.
-  Surface PicImage;       // 32 x 32, black: the icon's colour image
-  Surface PicMask;        // 32 x 32, white: the icon's mask (black = opaque)
-  Surface PicMain;        // 321 x 321, white: the zoomed canvas with its grid
-  Surface PicMainCopy;    // 320 x 320, white: the zoomed picture without the last grid pass
-  Surface picIcon;        // 32 x 32, button face: the actual-size preview
-  Surface PicSelImage;    // 32 x 32, black: colour image of the selection
-  Surface PicSelMask;     // 32 x 32, white: mask of the selection
-  Surface PicCol;         // 64 x 32, white: staging raster of the undo history
-  Surface PicClip;        // 32 x 32, white: staging raster of pasted pictures
-  Surface PicFloodWhite;  // 32 x 32, white: work raster of the flood fill
-  Surface PicFloodGray;   // 32 x 32, button face: work raster of the flood fill
-
-  // Document state.
-  std::string DocPath;
-  std::string DocTitle;
-  bool Modified = false;
-  bool SaveSucceeded = false;
-  bool MultiIcon = false;
-  bool OpenFromDrop = false;
-  bool OpenFromCommandLine = false;
-  bool OpenFromRecent = false;
-  std::string PendingPath;
-  std::string PendingTitle;
-  ScreenPointer SavedPointer = ScreenPointer::kDefault;
+  // The surfaces, for reading and showing.
+  const Surface& PicImage() const { return pic_image_; }         // 32 x 32: the colour image
+  const Surface& PicMask() const { return pic_mask_; }           // 32 x 32: black = opaque
+  const Surface& PicMain() const { return pic_main_; }           // 321 x 321: canvas and grid
+  const Surface& PicMainCopy() const { return pic_main_copy_; }  // 320 x 320: canvas, no grid
+  const Surface& picIcon() const { return pic_icon_; }           // 32 x 32: the preview
 
   // The main window's background colour (the button face): what the preview shows where the
   // icon is transparent.
   Colour BackColor() const { return back_colour_; }
 
+  // The file the icon came from, its name part, and whether that file holds several images.
+  const std::string& DocPath() const { return doc_path_; }
+  const std::string& DocTitle() const { return doc_title_; }
+  bool MultiIcon() const { return multi_icon_; }
+  void SetFile(std::string path, std::string title, bool multi_icon);
+  // Whether the icon changed since it was opened or saved; every change below sets it.
+  bool Modified() const { return modified_; }
+  // The changes are saved, or the user chose to lose them.
+  void MarkUnmodified() { modified_ = false; }
+
   // The off-screen rasters (grid, hatch, empty canvas, tool glyphs), made when the window loads
   // and freed when it unloads.
-  ModIcoEd& Rasters() { return rasters_; }
   const ModIcoEd& Rasters() const { return rasters_; }
   // Builds the grid, the hatch and the empty canvas, and shows the empty canvas.
   void MakeRasters();
   void FreeRasters();
 
+  // The pointer shown over the canvas.
+  void SetCanvasPointer(MousePointer pointer, std::string icon = {});
+  // The colour the pressed button draws with; the pen and brush of the icon's surfaces.
+  void SetDrawColor(Colour colour);
+  Colour DrawColor() const { return draw_colour_; }
+
+  // Where RecordChange records.
+  void RecordChangesIn(ChangeRecorder& recorder) { recorder_ = &recorder; }
+  // A finished change becomes one undo step (the redo history ends); the document is modified.
+  void RecordChange();
+  // A gesture that changed nothing still becomes a step (a fill released off the canvas): the
+  // redo history stays. The document counts as modified.
+  void RecordUnchanged();
+
+  // --- Changes of the icon. Each keeps every view true and marks the document modified.
+
+  // Cell (i, j) of the canvas painted in `colour` (its grid lines stay), the icon pixel opaque.
+  void PaintCell(int i, int j, Colour colour);
+  // Cell (i, j) made transparent: the hatch in the cell, the background on the preview.
+  void EraseCell(int i, int j);
+  // Draws on the icon's surfaces at actual size (pen and brush as SetDrawColor left them);
+  // then the preview and the canvas are composed again from the icon.
+  void DrawOnIcon(const std::function<void(Surface& mask, Surface& image)>& draw);
+  // Rewrites the whole picture, then redraws every view from it (DisplayResults).
+  void ChangePicture(const std::function<void(Raster& mask, Raster& image)>& change);
+  // Every view redrawn from the icon.
+  void DisplayResults();
+
+  // --- A new picture: these leave the document unmodified.
+
+  // The icon made fully transparent and the canvas emptied.
+  void ClearPicture();
+  // `mask` and `image` (32 x 32) become the icon, drawn into every view.
+  void LoadPicture(const Raster& mask, const Raster& image);
+
+  // --- Figures on the canvas.
+
+  // Draws `figure` with `invert`, which inverts its pixels on the canvas, after removing it where
+  // it was shown; `touched` are the rectangles to repaint. Drawn again with the same function it
+  // would disappear, which is how HideFigure removes it.
+  void ShowFigure(Figure figure, std::function<void(Raster& canvas)> invert,
+                  std::vector<Rect> touched);
+  // Removes `figure` when it is on the canvas.
+  void HideFigure(Figure figure);
+  bool FigureShown(Figure figure) const { return figures_[Index(figure)].shown; }
+
+ private:
+  friend class Selection;
+
+  struct LiveFigure {
+    bool shown = false;
+    std::function<void(Raster&)> invert;
+    std::vector<Rect> touched;
+  };
+  static std::size_t Index(Figure f) { return static_cast<std::size_t>(f); }
+
+  // The canvas redraws: each wipes the figures.
   // The empty canvas onto PicMain and PicMainCopy.
   void TilePics();
   // The grid ANDed over PicMain.
   void DrawGrid();
   // PicMain := PicMainCopy (320 x 320), without the grid pass.
   void ShowCanvasCopy();
+  void CanvasWiped();
   // PicMainCopy rebuilt from scratch: the empty canvas with the icon laid over it.
   void RebuildCanvasCopy();
-  // The icon laid over the views as they stand: stretched onto PicMainCopy, which is copied onto
-  // PicMain under the grid, and onto the cleared preview.
-  void ComposeViews();
   // The canvas rebuilt from the icon over PicMainCopy as it stands (transparent pixels keep what
   // the copy shows), copied onto PicMain, grid drawn.
   void ComposeCanvas();
   // The preview cleared and the icon laid over it at actual size.
   void ComposePreview();
-  // Every view redrawn from PicImage and PicMask; the document is then modified.
-  void DisplayResults();
-  // The pen and brush colour of the drawing surfaces.
-  void SetDrawColor(Colour colour);
-  // The icon made fully transparent and the canvas emptied (the document variables stay).
-  void ClearPicture();
+  // ComposeCanvas and ComposePreview.
+  void ComposeViews();
 
-  // Counts the redraws that overwrite PicMain's grid lines or all of it (TilePics, DrawGrid,
-  // ShowCanvasCopy and everything built on them). A figure drawn in invert mode, such as a rubber
-  // band or a marquee, is still on the canvas only while this count stays what it was when the
-  // figure was drawn; removing it by drawing it again is right only then.
-  unsigned CanvasRedraws() const { return canvas_redraws_; }
-
- private:
+  Surface pic_image_;
+  Surface pic_mask_;
+  Surface pic_main_;
+  Surface pic_main_copy_;
+  Surface pic_icon_;
   Colour back_colour_;
+  Colour draw_colour_ = kBlack;
   ModIcoEd rasters_;
-  unsigned canvas_redraws_ = 0;
+  std::string doc_path_ = std::string(kUntitled);
+  std::string doc_title_;
+  bool multi_icon_ = false;
+  bool modified_ = false;
+  ChangeRecorder* recorder_ = nullptr;
+  std::array<LiveFigure, 2> figures_;
 };
 
 // The file name part of a path: the text after its last '/' (the whole path without one).

@@ -1,6 +1,7 @@
 #include "edit/ClipboardCommands.h"
 
 #include <string>
+#include <utility>
 
 #include "base/Text.h"
 #include "canvas/ToolPalette.h"
@@ -11,52 +12,30 @@ namespace pelorin {
 
 void ClipboardCommands::CopySelection() {
   platform_.ClearClipboard();
-  Surface& clip = doc_.PicClip;
-  const Raster& mask = doc_.PicSelMask.raster();
-  clip.Resize(mask.width(), mask.height());
-  clip.Cls();
+  const Raster& mask = selection_.PicSelMask().raster();
+  clip_.Resize(mask.width(), mask.height());
+  clip_.Cls();
   // Over white: the colours where the selection is opaque, white where it is transparent.
-  ComposeIcon(clip.raster(), 0, 0, mask.width(), mask.height(), mask, doc_.PicSelImage.raster());
-  platform_.SetClipboardPicture(clip.raster(), &mask);
-}
-
-void ClipboardCommands::DeleteSelection(bool marquee) {
-  selection_.ClearMarquee();
-  if (marquee) {
-    const Rect r = selection_.Bounds();
-    const Rect icon = {r.left / kCellSize, r.top / kCellSize, r.right / kCellSize,
-                       r.bottom / kCellSize};
-    doc_.PicMask.raster().FillRect(icon, kWhite);
-    doc_.PicImage.raster().FillRect(icon, kBlack);
-    doc_.RebuildCanvasCopy();
-  }
-  doc_.ShowCanvasCopy();
-  doc_.DrawGrid();
-  doc_.ComposePreview();
-  doc_.Modified = true;
+  ComposeIcon(clip_.raster(), 0, 0, mask.width(), mask.height(), mask,
+              selection_.PicSelImage().raster());
+  platform_.SetClipboardPicture(clip_.raster(), &mask);
 }
 
 void ClipboardCommands::MnuDelete_Click() {
-  DeleteSelection(selection_.IsMarquee());
-  undo_.ClearRedo();
-  undo_.RecordStep();
+  selection_.Delete();
+  doc_.RecordChange();
 }
 
 void ClipboardCommands::CutSelection() {
-  DeleteSelection(selection_.IsMarquee());
+  selection_.Delete();
   CopySelection();
-  undo_.ClearRedo();
-  undo_.RecordStep();
+  doc_.RecordChange();
 }
 
 void ClipboardCommands::SelectAll() {
   selection_.Commit();
-  canvas_.Tools().MoveFrameTo(kToolSelect);
-  canvas_.SelectTool(kToolSelect);
-  selection_.SetBounds({0, 0, kCanvasCopySize, kCanvasCopySize});
-  selection_.DrawMarquee();
-  selection_.CaptureSelection();
-  selection_.SetMarquee();
+  canvas_.ChooseTool(kToolSelect);
+  selection_.SelectAll();
 }
 
 void ClipboardCommands::PasteClipboard(bool overlay) {
@@ -77,7 +56,7 @@ void ClipboardCommands::PasteClipboard(bool overlay) {
     case ClipboardPicture::Kind::kPicture:
       break;
   }
-  Surface& clip = doc_.PicClip;
+  Surface& clip = clip_;
   const int w = taken.picture.width();
   const int h = taken.picture.height();
   clip.raster() = std::move(taken.picture);
@@ -85,21 +64,21 @@ void ClipboardCommands::PasteClipboard(bool overlay) {
   if (NeedsShrinking(w, h)) {
     if (const std::optional<ShrinkOption> option = AskHowToShrink(platform_, w, h)) {
       const PasteSize size = SizeForPaste(w, h, *option);
-      BuildPasteSelection(size.width, size.height, true, overlay, transparency);
-      ShowPastedSelection();
+      ShowPastedSelection(
+          BuildPasteSelection(size.width, size.height, true, overlay, transparency));
     }
   } else {
-    BuildPasteSelection(w, h, false, overlay, transparency);
-    ShowPastedSelection();
+    ShowPastedSelection(BuildPasteSelection(w, h, false, overlay, transparency));
   }
   // Nothing is recorded: the paste becomes a step when the floating selection is committed.
   clip.Resize(kIconSize, kIconSize);
 }
 
-void ClipboardCommands::BuildPasteSelection(int width, int height, bool stretch, bool overlay,
-                                            const Raster* transparency) {
+ClipboardCommands::Pasted ClipboardCommands::BuildPasteSelection(int width, int height,
+                                                                 bool stretch, bool overlay,
+                                                                 const Raster* transparency) {
   selection_.Commit();
-  const Raster& clip = doc_.PicClip.raster();
+  const Raster& clip = clip_.raster();
   // A picture's part of width x height: all of it stretched, or its top-left corner.
   const auto take = [&](const Raster& from, Raster& onto, Rop rop) {
     if (stretch) {
@@ -108,42 +87,26 @@ void ClipboardCommands::BuildPasteSelection(int width, int height, bool stretch,
       BitBlt(onto, 0, 0, width, height, from, 0, 0, rop);
     }
   };
-  Surface& mask = doc_.PicSelMask;
-  mask.Resize(width, height);
+  Pasted pasted{Raster(width, height, kWhite), Raster(width, height, kBlack)};
   if (overlay) {
-    mask.raster().Fill(kBlack);
+    pasted.mask.Fill(kBlack);
   } else {
-    mask.Cls();
     // Through a one-bit raster: only pure white stays white. The picture's own transparency,
     // when it has any, says which pixels are clear; otherwise its pure white pixels are.
     Raster mono(width, height, kWhite, Raster::Depth::kMono);
     take(transparency != nullptr ? *transparency : clip, mono, Rop::kSrcCopy);
-    BitBlt(mask.raster(), 0, 0, width, height, mono, 0, 0, Rop::kSrcCopy);
+    BitBlt(pasted.mask, 0, 0, width, height, mono, 0, 0, Rop::kSrcCopy);
   }
-  Surface& image = doc_.PicSelImage;
-  image.Cls();
-  image.Resize(width, height);
-  BitBlt(image.raster(), 0, 0, width, height, mask.raster(), 0, 0, Rop::kSrcCopy);
-  take(clip, image.raster(), Rop::kSrcAnd);
-  take(clip, image.raster(), Rop::kSrcInvert);
+  BitBlt(pasted.image, 0, 0, width, height, pasted.mask, 0, 0, Rop::kSrcCopy);
+  take(clip, pasted.image, Rop::kSrcAnd);
+  take(clip, pasted.image, Rop::kSrcInvert);
+  return pasted;
 }
 
-void ClipboardCommands::ShowPastedSelection() {
+void ClipboardCommands::ShowPastedSelection(Pasted pasted) {
   // The selection tool first: choosing it commits selections, and the paste is one from now on.
-  canvas_.Tools().MoveFrameTo(kToolSelect);
-  canvas_.SelectTool(kToolSelect);
-  const int w = doc_.PicSelMask.width();
-  const int h = doc_.PicSelMask.height();
-  ComposeIcon(doc_.PicMain.raster(), 0, 0, kCellSize * w, kCellSize * h, doc_.PicSelMask.raster(),
-              doc_.PicSelImage.raster());
-  doc_.DrawGrid();
-  ComposeIcon(doc_.picIcon.raster(), 0, 0, w, h, doc_.PicSelMask.raster(),
-              doc_.PicSelImage.raster());
-  doc_.picIcon.Refresh();
-  selection_.SetBounds({0, 0, kCellSize * w, kCellSize * h});
-  selection_.DrawMarquee();
-  selection_.SetFloating();
-  doc_.Modified = true;
+  canvas_.ChooseTool(kToolSelect);
+  selection_.Paste(std::move(pasted.mask), std::move(pasted.image));
 }
 
 }  // namespace pelorin

@@ -10,18 +10,20 @@
 #pragma once
 
 #include "canvas/Canvas.h"
-#include "canvas/Selection.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
+#include "document/Selection.h"
 #include "platform/Platform.h"
 
 namespace pelorin {
 
 class ClipboardCommands {
  public:
-  ClipboardCommands(IconDocument& doc, Selection& selection, UndoHistory& undo, Canvas& canvas,
-                    Platform& platform)
-      : doc_(doc), selection_(selection), undo_(undo), canvas_(canvas), platform_(platform) {}
+  ClipboardCommands(IconDocument& doc, Selection& selection, Canvas& canvas, Platform& platform)
+      : doc_(doc),
+        selection_(selection),
+        canvas_(canvas),
+        platform_(platform),
+        clip_("PicClip", kIconSize, kIconSize, kWhite) {}
 
   void CutSelection();
   // The selection and the picture stay as they are; nothing is recorded.
@@ -30,22 +32,30 @@ class ClipboardCommands {
   void PasteClipboard(bool overlay);
   // The menu's delete: the marquee's area cleared, or the floating pixels dropped; one step.
   void MnuDelete_Click();
-  void DeleteSelection(bool marquee);
   // A marquee over the whole picture, with the selection tool current.
   void SelectAll();
 
   bool CanPaste() const { return platform_.ClipboardHasPicture(); }
 
  private:
-  void BuildPasteSelection(int width, int height, bool stretch, bool overlay,
-                           const Raster* transparency);
-  void ShowPastedSelection();
+  struct Pasted {
+    Raster mask;
+    Raster image;
+  };
+  // The selection's pixels made from PicClip: width x height, all of it stretched or its
+  // top-left corner; in a transparent paste `transparency` (or else pure white) says which
+  // pixels are clear.
+  Pasted BuildPasteSelection(int width, int height, bool stretch, bool overlay,
+                             const Raster* transparency);
+  // The pixels float at the top-left corner with the selection tool current.
+  void ShowPastedSelection(Pasted pasted);
 
   IconDocument& doc_;
   Selection& selection_;
-  UndoHistory& undo_;
   Canvas& canvas_;
   Platform& platform_;
+  // The staging raster of pictures copied and pasted, white where nothing is drawn.
+  Surface clip_;
 };
 
 }  // namespace pelorin

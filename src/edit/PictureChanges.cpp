@@ -4,10 +4,8 @@ namespace pelorin {
 
 void PictureChanges::Apply(SelectionFirst first, const PictureEdit& edit) {
   if (first == SelectionFirst::kCommit) selection_.Commit();
-  edit(doc_.PicMask.raster(), doc_.PicImage.raster());
-  doc_.DisplayResults();
-  undo_.ClearRedo();
-  undo_.RecordStep();
+  doc_.ChangePicture(edit);
+  doc_.RecordChange();
 }
 
 void PictureChanges::ApplyToSelectionOrPicture(const PictureEdit& edit) {
@@ -15,13 +13,7 @@ void PictureChanges::ApplyToSelectionOrPicture(const PictureEdit& edit) {
     Apply(SelectionFirst::kLeave, edit);
     return;
   }
-  selection_.EraseMarquee();
-  edit(doc_.PicSelMask.raster(), doc_.PicSelImage.raster());
-  if (selection_.IsFloating()) {
-    selection_.ShowFloatingSelection();
-  } else {
-    selection_.StoreMarkedSelection();
-  }
+  selection_.Change(edit);
 }
 
 }  // namespace pelorin

@@ -7,9 +7,8 @@
 
 #include <functional>
 
-#include "canvas/Selection.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
+#include "document/Selection.h"
 
 namespace pelorin {
 
@@ -24,8 +23,7 @@ enum class SelectionFirst {
 
 class PictureChanges {
  public:
-  PictureChanges(IconDocument& doc, Selection& selection, UndoHistory& undo)
-      : doc_(doc), selection_(selection), undo_(undo) {}
+  PictureChanges(IconDocument& doc, Selection& selection) : doc_(doc), selection_(selection) {}
 
   void Apply(SelectionFirst first, const PictureEdit& edit);
   // The commands that work on the selection when there is one (flips, mirroring, grayscale,
@@ -37,7 +35,6 @@ class PictureChanges {
  private:
   IconDocument& doc_;
   Selection& selection_;
-  UndoHistory& undo_;
 };
 
 }  // namespace pelorin

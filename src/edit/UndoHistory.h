@@ -8,13 +8,20 @@
 
 namespace pelorin {
 
-class UndoHistory {
+class UndoHistory : public ChangeRecorder {
  public:
-  UndoHistory(IconDocument& doc, Platform& platform) : doc_(doc), platform_(platform) {}
+  UndoHistory(IconDocument& doc, Platform& platform) : doc_(doc), platform_(platform) {
+    doc.RecordChangesIn(*this);
+  }
+  UndoHistory(const UndoHistory&) = delete;
+  UndoHistory& operator=(const UndoHistory&) = delete;
+
+  // ChangeRecorder: a change after undos ends the redo history, then the picture is a step.
+  void RecordChange() override;
 
   // Appends the picture as it is now. When memory runs out the user is told that this step
   // cannot be undone; every earlier step stays.
-  void RecordStep();
+  void RecordStep() override;
   void ClearRedo() { history_.ClearRedo(); }
   void ClearHistory() { history_.ClearHistory(); }
   // The previous or the next picture, with every view redrawn; nothing when there is none.

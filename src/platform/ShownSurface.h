@@ -17,7 +17,7 @@ using PointerHandler = std::function<void(int button, int shift, double x, doubl
 
 // A shown surface: where it stands in the client area and what its pointer events reach.
 struct ShownSurface {
-  Surface* surface = nullptr;
+  const Surface* surface = nullptr;
   Position at = {};
   PointerHandler on_press = {};
   PointerHandler on_move = {};

@@ -78,7 +78,11 @@ class Surface {
     changed = Intersect(changed, raster_.Bounds());
     if (!changed.Empty()) on_refresh_(changed);
   }
-  void SetRefreshHandler(std::function<void(Rect)> handler) { on_refresh_ = std::move(handler); }
+  // The view that shows the surface watches it: the handlers are the view's, not part of the
+  // picture, so a read-only surface can be shown too.
+  void SetRefreshHandler(std::function<void(Rect)> handler) const {
+    on_refresh_ = std::move(handler);
+  }
 
   // The pointer over this surface; the view follows every change.
   MousePointer mousePointer() const { return mouse_pointer_; }
@@ -88,17 +92,17 @@ class Surface {
     mouse_icon_ = std::move(icon);
     if (on_pointer_) on_pointer_();
   }
-  void SetPointerHandler(std::function<void()> handler) { on_pointer_ = std::move(handler); }
+  void SetPointerHandler(std::function<void()> handler) const { on_pointer_ = std::move(handler); }
 
  private:
   Pen CurrentPen(std::optional<Colour> colour) const;
 
   std::string name_;
   Raster raster_;
-  std::function<void(Rect)> on_refresh_;
+  mutable std::function<void(Rect)> on_refresh_;
   MousePointer mouse_pointer_ = MousePointer::kDefault;
   std::string mouse_icon_;
-  std::function<void()> on_pointer_;
+  mutable std::function<void()> on_pointer_;
 };
 
 }  // namespace pelorin

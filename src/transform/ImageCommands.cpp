@@ -17,8 +17,8 @@ void ImageCommands::ScreenCapture() {
   host_.Hide();
   selection_.Commit();
   platform_.DoEvents();
-  Raster mask = doc_.PicMask.raster();
-  Raster image = doc_.PicImage.raster();
+  Raster mask = doc_.PicMask().raster();
+  Raster image = doc_.PicImage().raster();
   const CaptureOutcome outcome = CaptureScreenBlock(platform_, mask, image);
   host_.Show();
   switch (outcome) {
@@ -44,30 +44,26 @@ void ImageCommands::BackgroundGradient() {
                  [&](Raster& mask, Raster& image) { FillBackground(mask, image, *preview); });
 }
 
-void ImageCommands::Flip(int index) {
-  changes_.ApplyToSelectionOrPicture(index == 4 ? FlipHorizontal : FlipVertical);
+void ImageCommands::Flip(FlipAxis axis) {
+  changes_.ApplyToSelectionOrPicture(axis == FlipAxis::kHorizontal ? FlipHorizontal : FlipVertical);
 }
 
-void ImageCommands::Rotate(int index) {
-  const auto turn = index == 7 ? RotateAnticlockwise : RotateClockwise;
+void ImageCommands::Rotate(Turn direction) {
+  const auto turn = direction == Turn::kAnticlockwise ? RotateAnticlockwise : RotateClockwise;
   if (!selection_.Exists()) {
     changes_.Apply(SelectionFirst::kLeave, turn);
     return;
   }
-  if (selection_.IsMarquee()) selection_.LiftSelection();
-  selection_.EraseMarquee();
-  turn(doc_.PicSelMask.raster(), doc_.PicSelImage.raster());
-  selection_.SetBounds(RotatedSelectionRect(selection_.Bounds()));
-  selection_.ShowFloatingSelection();
+  selection_.Turn(turn, RotatedSelectionRect(selection_.Bounds()));
 }
 
-void ImageCommands::MnuMirrorOpts_Click(int index) {
+void ImageCommands::Mirror(MirrorItem half) {
   changes_.ApplyToSelectionOrPicture(
-      [index](Raster& mask, Raster& image) { MirrorHalves(mask, image, index); });
+      [half](Raster& mask, Raster& image) { MirrorHalves(mask, image, half); });
 }
 
-bool ImageCommands::MirrorEnabled(int index) const {
-  return MirrorItemsEnabled(selection_.Exists(), selection_.Width(), selection_.Height())[index];
+bool ImageCommands::MirrorEnabled(MirrorItem half) const {
+  return MirrorItemsEnabled(selection_.Exists(), selection_.Width(), selection_.Height())[half];
 }
 
 }  // namespace pelorin

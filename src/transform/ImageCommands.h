@@ -3,12 +3,18 @@
 // the whole picture otherwise; every whole-picture change goes through PictureChanges.
 #pragma once
 
-#include "canvas/Selection.h"
 #include "document/IconDocument.h"
+#include "document/Selection.h"
 #include "edit/PictureChanges.h"
 #include "platform/Platform.h"
+#include "transform/Mirror.h"
 
 namespace pelorin {
+
+// The flips: left and right change places, or top and bottom.
+enum class FlipAxis { kHorizontal, kVertical };
+// The quarter turns.
+enum class Turn { kAnticlockwise, kClockwise };
 
 class ImageCommands {
  public:
@@ -22,15 +28,14 @@ class ImageCommands {
   void ScreenCapture();
   // Item 2: the gradient dialog; on OK its preview fills the transparent pixels.
   void BackgroundGradient();
-  // Items 4 (horizontal) and 5 (vertical).
-  void Flip(int index);
-  // Items 7 (anticlockwise) and 8 (clockwise). A marquee is lifted first: a turned selection
-  // floats, and what it turns beyond the picture is cut off only when it is committed.
-  void Rotate(int index);
-  // The mirror submenu, items 0 to 3.
-  void MnuMirrorOpts_Click(int index);
-  // Whether mirror item `index` may be chosen (an odd selection size disables its pair).
-  bool MirrorEnabled(int index) const;
+  void Flip(FlipAxis axis);
+  // A marquee is lifted first: a turned selection floats, and what it turns beyond the picture is
+  // cut off only when it is committed.
+  void Rotate(Turn turn);
+  // The mirror submenu: `half` is copied, mirrored, onto the other half.
+  void Mirror(MirrorItem half);
+  // Whether mirroring `half` may be chosen (an odd selection size disables its pair).
+  bool MirrorEnabled(MirrorItem half) const;
 
  private:
   IconDocument& doc_;

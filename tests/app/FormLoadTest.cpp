@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/StartUp.h"
 #include "app/frmMain.h"
 #include "platform/FakePlatform.h"
 #include "support/PictureText.h"
@@ -22,10 +23,9 @@ TEST(FormLoad, StartsUntitledAndUnmodified) {
   LoadedForm f;
   EXPECT_EQ(f.host.caption, "Pelorin - 未命名");
   EXPECT_EQ(f.form.Caption(), "Pelorin - 未命名");
-  EXPECT_EQ(f.form.doc().DocPath, "未命名");
-  EXPECT_EQ(f.form.doc().DocTitle, "");
-  EXPECT_FALSE(f.form.doc().Modified);
-  EXPECT_FALSE(f.form.doc().OpenFromCommandLine);
+  EXPECT_EQ(f.form.doc().DocPath(), "未命名");
+  EXPECT_EQ(f.form.doc().DocTitle(), "");
+  EXPECT_FALSE(f.form.doc().Modified());
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -46,15 +46,14 @@ TEST(FormLoad, OpensThePathOfAnOpenCommandLineAndIgnoresAnythingElse) {
   // The path is taken verbatim, letter case and spaces included; a missing file is reported by
   // the open command and the window comes up empty.
   LoadedForm f("/OPEN /nonexistent/My Icons/Face.ico");
-  EXPECT_EQ(f.form.doc().PendingPath, "/nonexistent/My Icons/Face.ico");
+  EXPECT_EQ(PathToOpen("/OPEN /nonexistent/My Icons/Face.ico"), "/nonexistent/My Icons/Face.ico");
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "打不开文件 Face.ico");
-  EXPECT_FALSE(f.form.doc().OpenFromCommandLine);
-  EXPECT_EQ(f.form.doc().DocPath, "未命名");
+  EXPECT_EQ(f.form.doc().DocPath(), "未命名");
 
   LoadedForm other("--help");
   EXPECT_TRUE(other.platform.messages.empty());
-  EXPECT_EQ(other.form.doc().PendingPath, "");
+  EXPECT_EQ(PathToOpen("--help"), std::nullopt);
 }
 
 // One cell of the empty canvas with the grid lines around it.
@@ -75,7 +74,7 @@ const Legend kCanvasLegend = {{'#', kBlack}, {'.', kWhite}, {'g', 0x808080}};
 
 TEST(FormLoad, ShowsTheHatchInEveryCellInsideABlackGrid) {
   LoadedForm f;
-  const Raster& canvas = f.form.doc().PicMain.raster();
+  const Raster& canvas = f.form.doc().PicMain().raster();
   ASSERT_EQ(canvas.width(), 321);
   ASSERT_EQ(canvas.height(), 321);
   for (int i = 0; i < 32; ++i)
@@ -92,7 +91,7 @@ TEST(FormLoad, ShowsTheHatchInEveryCellInsideABlackGrid) {
 
 TEST(FormLoad, TheBackingCopyHasNoClosingGridLine) {
   LoadedForm f;
-  const Raster& copy = f.form.doc().PicMainCopy.raster();
+  const Raster& copy = f.form.doc().PicMainCopy().raster();
   ASSERT_EQ(copy.width(), 320);
   // The copy holds the empty canvas: black between the hatch cells, no grid pass; its last cell
   // is the top-left 10 x 10 of a gridded cell.
@@ -104,9 +103,9 @@ TEST(FormLoad, TheBackingCopyHasNoClosingGridLine) {
 
 TEST(FormLoad, ThePreviewShowsOnlyItsBackground) {
   LoadedForm f;
-  EXPECT_EQ(f.form.doc().picIcon.raster(), Raster(32, 32, f.platform.button_face));
-  EXPECT_EQ(f.form.doc().PicImage.raster(), Raster(32, 32, kBlack));
-  EXPECT_EQ(f.form.doc().PicMask.raster(), Raster(32, 32, kWhite));
+  EXPECT_EQ(f.form.doc().picIcon().raster(), Raster(32, 32, f.platform.button_face));
+  EXPECT_EQ(f.form.doc().PicImage().raster(), Raster(32, 32, kBlack));
+  EXPECT_EQ(f.form.doc().PicMask().raster(), Raster(32, 32, kWhite));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(Pencil, PaintsTheCellUnderThePointerWithTheButtonsColour) {
   ASSERT_EQ(f.form.colours().CurrentColour(1), kRed);
   f.ClickCanvas(2, 305.4, 10.5);  // cell (30, 1): 10.5 rounds to 10
   ExpectOpaqueCell(f, 30, 1, kRed);
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
 }
 
 TEST(Pencil, AStrokePaintsOnlyTheCellsOfItsEventsAndIsOneStep) {
@@ -53,14 +53,14 @@ TEST(Pencil, AStrokePaintsOnlyTheCellsOfItsEventsAndIsOneStep) {
 
 TEST(Pencil, PointsLeftOfOrAboveTheGridAndOffTheIconPaintNothing) {
   LoadedForm f;
-  const Raster image = f.form.doc().PicImage.raster();
-  const Raster mask = f.form.doc().PicMask.raster();
+  const Raster image = f.form.doc().PicImage().raster();
+  const Raster mask = f.form.doc().PicMask().raster();
   for (const auto& [x, y] :
        {std::pair{0.0, 50.0}, {50.0, 0.0}, {-20.0, 50.0}, {325.0, 50.0}, {50.0, 400.0}}) {
     f.ClickCanvas(1, x, y);
   }
-  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
-  EXPECT_EQ(f.form.doc().PicMask.raster(), mask);
+  EXPECT_EQ(f.form.doc().PicImage().raster(), image);
+  EXPECT_EQ(f.form.doc().PicMask().raster(), mask);
   for (int k = 0; k <= 320; ++k) ASSERT_EQ(f.Canvas(320, k), kBlack) << "closing line stays";
   // Each click is still a gesture of its own, recorded as a step.
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 6u);
@@ -81,8 +81,8 @@ TEST(Eraser, MakesCellsTransparentWithEitherButton) {
   }
   // The canvas and the copy show the hatch again, exactly as a fresh canvas.
   LoadedForm fresh;
-  EXPECT_EQ(f.form.doc().PicMain.raster(), fresh.form.doc().PicMain.raster());
-  EXPECT_EQ(f.form.doc().PicMainCopy.raster(), fresh.form.doc().PicMainCopy.raster());
+  EXPECT_EQ(f.form.doc().PicMain().raster(), fresh.form.doc().PicMain().raster());
+  EXPECT_EQ(f.form.doc().PicMainCopy().raster(), fresh.form.doc().PicMainCopy().raster());
 }
 
 TEST(ColourPicker, TakesTheColourForTheButtonAndReturnsToThePreviousTool) {
@@ -112,7 +112,7 @@ TEST(ColourPicker, BeepsOnTransparentPixelsAndPicksNothingOnTheClosingLines) {
   f.ClickCanvas(1, 320, 45);  // on the right closing line: no pick, no beep
   EXPECT_EQ(f.platform.beeps, 1);
   EXPECT_EQ(f.form.canvas().CurrentTool(), 2);
-  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_FALSE(f.form.doc().Modified());
 }
 
 TEST(Canvas, TheMiddleButtonAndChordsDoNothing) {
@@ -124,7 +124,7 @@ TEST(Canvas, TheMiddleButtonAndChordsDoNothing) {
   EXPECT_EQ(f.Mask(4, 4), kWhite);
   EXPECT_EQ(f.Mask(5, 4), kWhite);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
-  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_FALSE(f.form.doc().Modified());
 }
 
 TEST(Canvas, ToolsSetTheirPointers) {
@@ -135,12 +135,12 @@ TEST(Canvas, ToolsSetTheirPointers) {
                                                   {5, "cursor-bucket.txt"}};
   for (const auto& [tool, icon] : expected) {
     f.form.canvas().SelectTool(tool);
-    EXPECT_EQ(f.form.doc().PicMain.mousePointer(), MousePointer::kCustom);
-    EXPECT_EQ(f.form.doc().PicMain.mouseIcon(), icon);
+    EXPECT_EQ(f.form.doc().PicMain().mousePointer(), MousePointer::kCustom);
+    EXPECT_EQ(f.form.doc().PicMain().mouseIcon(), icon);
   }
   for (int tool : {1, 6, 9, 12}) {
     f.form.canvas().SelectTool(tool);
-    EXPECT_EQ(f.form.doc().PicMain.mousePointer(), MousePointer::kCrosshair) << tool;
+    EXPECT_EQ(f.form.doc().PicMain().mousePointer(), MousePointer::kCrosshair) << tool;
   }
   f.form.canvas().SelectTool(4);
   EXPECT_EQ(f.form.canvas().LastDrawingTool(), 12) << "the picker is not a drawing tool";
@@ -158,7 +158,7 @@ TEST(Canvas, ASelectionClickLeavesThePictureAndItsHistoryAlone) {
   f.form.PicMain_MouseDown(1, 0, 45, 45);
   f.form.PicMain_MouseUp(1, 0, 45, 45);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
-  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_FALSE(f.form.doc().Modified());
   EXPECT_EQ(f.Mask(4, 4), kWhite);
   EXPECT_FALSE(f.form.selection().Exists()) << "a click marks nothing";
   EXPECT_TRUE(f.ViewsShowTheIcon());
@@ -177,8 +177,8 @@ TEST(Canvas, APencilMoveRefreshesOnlyWhatItChanged) {
   std::vector<Rect> canvas;
   std::vector<Rect> preview;
   std::vector<Rect> client;
-  f.form.doc().PicMain.SetRefreshHandler([&](Rect r) { canvas.push_back(r); });
-  f.form.doc().picIcon.SetRefreshHandler([&](Rect r) { preview.push_back(r); });
+  f.form.doc().PicMain().SetRefreshHandler([&](Rect r) { canvas.push_back(r); });
+  f.form.doc().picIcon().SetRefreshHandler([&](Rect r) { preview.push_back(r); });
   f.form.Form.SetRefreshHandler([&](Rect r) { client.push_back(r); });
   f.form.PicMain_MouseDown(1, 0, 35, 47);
   EXPECT_EQ(canvas, (std::vector<Rect>{{30, 40, 41, 51}}));

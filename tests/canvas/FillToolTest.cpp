@@ -59,11 +59,11 @@ TEST(FillTool, FillingAnAreaWithItsOwnColourChangesNothing) {
   LoadedForm f;
   for (int x = 0; x < 5; ++x) f.Opaque(x, 0, kBlack);
   f.form.doc().DisplayResults();
-  const Raster image = f.form.doc().PicImage.raster();
-  const Raster mask = f.form.doc().PicMask.raster();
+  const Raster image = f.form.doc().PicImage().raster();
+  const Raster mask = f.form.doc().PicMask().raster();
   Fill(f, 1, At(2), At(0));
-  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
-  EXPECT_EQ(f.form.doc().PicMask.raster(), mask);
+  EXPECT_EQ(f.form.doc().PicImage().raster(), image);
+  EXPECT_EQ(f.form.doc().PicMask().raster(), mask);
 }
 
 TEST(FillTool, OffTheCanvasOrOnItsClosingLineNothingIsFilledButTheGestureEnds) {
@@ -71,11 +71,11 @@ TEST(FillTool, OffTheCanvasOrOnItsClosingLineNothingIsFilledButTheGestureEnds) {
   f.ClickCanvas(1, At(1), At(1));  // a pencil step
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
   ASSERT_TRUE(f.form.undo().Steps().CanRedo());
-  f.form.doc().Modified = false;
+  f.form.doc().MarkUnmodified();
   Fill(f, 1, 321, 100);  // outside: no fill and the redo history stays
   EXPECT_EQ(f.Mask(0, 0), kWhite);
   EXPECT_TRUE(f.form.undo().Steps().CanRedo());
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u) << "an unchanged step is recorded";
   Fill(f, 1, 320, 100);  // the closing grid line: the start cell is off the icon
   EXPECT_EQ(f.Mask(0, 0), kWhite);

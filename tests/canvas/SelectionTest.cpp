@@ -21,7 +21,7 @@ void PaintSample(LoadedForm& f) {
   f.Opaque(5, 5, kBlack);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
-  f.form.doc().Modified = false;
+  f.form.doc().MarkUnmodified();
 }
 
 // Marks a rectangle with a drag from (x0, y0) to (x1, y1) and moves over it, so that the pointer
@@ -37,14 +37,14 @@ TEST(Selection, TheCornersSnapDifferentlyInBothDirections) {
   Mark(f, 23, 27, 67, 58);
   ASSERT_TRUE(f.form.selection().IsMarquee());
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{20, 30, 60, 50}));
-  EXPECT_EQ(f.form.doc().PicSelImage.width(), 4);
-  EXPECT_EQ(f.form.doc().PicSelImage.height(), 2);
+  EXPECT_EQ(f.form.selection().PicSelImage().width(), 4);
+  EXPECT_EQ(f.form.selection().PicSelImage().height(), 2);
   Mark(f, 67, 58, 23, 27);
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{20, 20, 70, 60}));
   // The moving corner is held inside the canvas.
   Mark(f, 100, 100, 900, -40);
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{100, 0, 320, 100}));
-  EXPECT_FALSE(f.form.doc().Modified) << "marking changes nothing";
+  EXPECT_FALSE(f.form.doc().Modified()) << "marking changes nothing";
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
 }
 
@@ -52,7 +52,7 @@ TEST(Selection, AMarqueeDraggedTowardsTheTopLeftIsRepainted) {
   LoadedForm f;
   f.ChooseTool(1);
   Rect repainted;
-  f.form.doc().PicMain.SetRefreshHandler([&](Rect r) { repainted = Union(repainted, r); });
+  f.form.doc().PicMain().SetRefreshHandler([&](Rect r) { repainted = Union(repainted, r); });
   f.form.PicMain_MouseDown(1, 0, 200, 200);
   f.form.PicMain_MouseMove(1, 0, 101, 121);
   EXPECT_EQ(repainted, (Rect{100, 120, 201, 201})) << "the marquee's outline, on screen";
@@ -61,7 +61,7 @@ TEST(Selection, AMarqueeDraggedTowardsTheTopLeftIsRepainted) {
 TEST(Selection, TheMarqueeIsDottedOnTheGridLinesAndLeavesNoTrace) {
   LoadedForm f;
   Mark(f, 20, 20, 75, 65);
-  const Raster& canvas = f.form.doc().PicMain.raster();
+  const Raster& canvas = f.form.doc().PicMain().raster();
   int white = 0;
   for (int x = 20; x <= 70; ++x) white += canvas.At(x, 20) == kWhite;
   EXPECT_GT(white, 10) << "dots inverted on the black line";
@@ -94,7 +94,7 @@ TEST(Selection, LiftingAndMovingLeavesAHoleAndCommitsAsOneStep) {
   EXPECT_EQ(f.Preview(6, 5), kWhite) << "a transparent pixel shows the picture beneath";
   EXPECT_EQ(f.Canvas(64, 54), kWhite) << "on the canvas too";
   f.form.PicMain_MouseUp(1, 0, 62, 42);
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u) << "the move is recorded at the commit";
 
   f.ChooseTool(2);

@@ -56,7 +56,7 @@ TEST(ShapeTool, ALineSetsBothEndCellsAndIsOneStep) {
   for (int y = 9; y <= 13; ++y)
     for (int x = 9; x <= 14; ++x) EXPECT_EQ(f.Mask(x, y), expected.At(x, y)) << x << "," << y;
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 3u);
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
   EXPECT_TRUE(f.ViewsShowTheIcon()) << "no trace of the band";
 }
 
@@ -151,14 +151,14 @@ TEST(ShapeTool, ShapesBeyondTheEdgeAreClipped) {
 TEST(ShapeTool, TheBandIsInvertedAndEachMoveRemovesTheLastOne) {
   LoadedForm f;
   f.ChooseTool(7);
-  const Raster before = f.form.doc().PicMain.raster();
+  const Raster before = f.form.doc().PicMain().raster();
   f.form.PicMain_MouseDown(1, 0, At(2), At(2));
   f.form.PicMain_MouseMove(1, 0, At(9), At(7));
   f.form.PicMain_MouseMove(1, 0, At(5), At(4));
   // Only the outline of the box between the two cell centres differs, inverted.
   Raster expected = before;
   DrawBoxOutline(expected, 25, 25, 55, 45, Pen{Ink{kBlack, DrawMode::kInvert}});
-  EXPECT_EQ(f.form.doc().PicMain.raster(), expected);
+  EXPECT_EQ(f.form.doc().PicMain().raster(), expected);
   EXPECT_EQ(f.Mask(2, 2), kWhite) << "nothing is committed before the release";
   f.form.PicMain_MouseUp(1, 0, At(5), At(4));
   EXPECT_TRUE(f.ViewsShowTheIcon());
@@ -174,9 +174,9 @@ TEST(ShapeTool, InterruptionsLeaveNoBandBehind) {
   f.form.PicMain_MouseMove(1, 0, At(9), At(9));
   const std::size_t before = f.form.undo().Steps().UndoCount();
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
-  const Raster expected = f.form.doc().PicMain.raster();
+  const Raster expected = f.form.doc().PicMain().raster();
   f.form.PicMain_MouseMove(1, 0, At(6), At(7));
-  EXPECT_EQ(f.form.doc().PicMain.raster(), expected);
+  EXPECT_EQ(f.form.doc().PicMain().raster(), expected);
   f.form.PicMain_MouseMove(1, 0, At(7), At(8));
   f.form.PicMain_MouseUp(1, 0, At(7), At(8));
   EXPECT_TRUE(f.ViewsShowTheIcon());

@@ -15,7 +15,8 @@ TEST(RecolourCommands, GrayscaleAndInvertTouchOnlyOpaquePixelsOfTheirTarget) {
   LoadedForm f;
   f.Opaque(1, 1, 0x0000FF);
   f.Opaque(20, 20, 0x0000FF);
-  f.form.doc().PicImage.raster().SetPixel(2, 1, 0x123456);  // colour under a transparent mask
+  // A colour under a transparent mask.
+  f.form.doc().ChangePicture([](Raster&, Raster& image) { image.SetPixel(2, 1, 0x123456); });
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
   Colour_(f, 0);

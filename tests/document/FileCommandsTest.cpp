@@ -78,12 +78,12 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
   EXPECT_TRUE(d.confirm_overwrite);
 
   EXPECT_EQ(Read(File("face.ico")),
-            EncodeIcon(f.form.doc().PicImage.raster(), f.form.doc().PicMask.raster()));
-  EXPECT_EQ(f.form.doc().DocPath, File("face.ico"));
-  EXPECT_EQ(f.form.doc().DocTitle, "face.ico");
+            EncodeIcon(f.form.doc().PicImage().raster(), f.form.doc().PicMask().raster()));
+  EXPECT_EQ(f.form.doc().DocPath(), File("face.ico"));
+  EXPECT_EQ(f.form.doc().DocTitle(), "face.ico");
   EXPECT_EQ(f.host.caption, "Pelorin - face.ico");
-  EXPECT_FALSE(f.form.doc().Modified);
-  EXPECT_TRUE(f.form.doc().SaveSucceeded);
+  EXPECT_FALSE(f.form.doc().Modified());
+  EXPECT_TRUE(f.form.files().SaveSucceeded());
   EXPECT_EQ(f.platform.settings.count({"Rfl", "1."}), 0u)
       << "the list is written when the window closes";
   const auto& recent = f.form.Menus()[0].items;
@@ -113,14 +113,14 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
   EXPECT_EQ(f.platform.messages[0].text, "文件夹不存在。\r\n\r\n不能保存 a.ico");
-  EXPECT_FALSE(f.form.doc().SaveSucceeded);
-  EXPECT_TRUE(f.form.doc().Modified);
-  EXPECT_EQ(f.form.doc().DocPath, "未命名");
+  EXPECT_FALSE(f.form.files().SaveSucceeded());
+  EXPECT_TRUE(f.form.doc().Modified());
+  EXPECT_EQ(f.form.doc().DocPath(), "未命名");
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
 
   f.platform.save_answers.push_back(FileChoice{File("old.ico"), "old.ico"});
   f.form.files().MnuSaveAs_Click();
-  ASSERT_TRUE(f.form.doc().SaveSucceeded);
+  ASSERT_TRUE(f.form.files().SaveSucceeded());
   f.ClickCanvas(1, 15, 5);
   fs::create_directory(File("folder.ico"));
   f.platform.save_answers.push_back(FileChoice{File("folder.ico"), "folder.ico"});
@@ -130,8 +130,8 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   ASSERT_EQ(f.platform.messages.size(), 3u);
   EXPECT_EQ(f.platform.messages[1].text, "这是文件夹，不是文件。\r\n\r\n不能保存 folder.ico");
   EXPECT_EQ(f.platform.messages[2].text, "文件夹不存在。\r\n\r\n不能保存 b.ico");
-  EXPECT_EQ(f.form.doc().DocPath, File("old.ico"));
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_EQ(f.form.doc().DocPath(), File("old.ico"));
+  EXPECT_TRUE(f.form.doc().Modified());
 }
 
 // Saving as a link whose file does not exist yet writes that file and keeps the link.
@@ -141,15 +141,15 @@ TEST_F(FileCommandsTest, SavingThroughADanglingLinkKeepsTheLink) {
   f.platform.save_answers.push_back(FileChoice{File("link.ico"), "link.ico"});
   f.form.files().MnuSaveAs_Click();
   EXPECT_TRUE(f.platform.messages.empty());
-  EXPECT_TRUE(f.form.doc().SaveSucceeded);
+  EXPECT_TRUE(f.form.files().SaveSucceeded());
   EXPECT_TRUE(fs::is_symlink(File("link.ico")));
   EXPECT_EQ(Read(File("real.ico")),
-            EncodeIcon(f.form.doc().PicImage.raster(), f.form.doc().PicMask.raster()));
+            EncodeIcon(f.form.doc().PicImage().raster(), f.form.doc().PicMask().raster()));
 }
 
 TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   f.ClickCanvas(1, 5, 5);
-  f.form.doc().Modified = false;
+  f.form.doc().MarkUnmodified();
   const std::string path = Write(kIco24, "smile.ico");
   f.platform.open_answers.push_back(FileChoice{path, "smile.ico"});
   f.form.MenuCommand("MnuFile", "MnuOpen", 0);
@@ -157,10 +157,10 @@ TEST_F(FileCommandsTest, OpeningAnIconMakesItTheDocumentAndItsOnlyUndoState) {
   ASSERT_EQ(f.platform.open_dialogs.size(), 1u);
   EXPECT_EQ(f.platform.open_dialogs[0].title, "Pelorin - 打开");
   EXPECT_TRUE(f.platform.open_dialogs[0].must_exist);
-  EXPECT_EQ(f.form.doc().DocPath, path);
+  EXPECT_EQ(f.form.doc().DocPath(), path);
   EXPECT_EQ(f.host.caption, "Pelorin - smile.ico");
-  EXPECT_FALSE(f.form.doc().Modified);
-  EXPECT_FALSE(f.form.doc().MultiIcon);
+  EXPECT_FALSE(f.form.doc().Modified());
+  EXPECT_FALSE(f.form.doc().MultiIcon());
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
   EXPECT_TRUE(f.form.canvas().Enabled());
   // Saving it back gives the same pixels and mask: the file is a 32 x 32, 24-bit icon like ours
@@ -187,24 +187,21 @@ TEST_F(FileCommandsTest, AnIconAtTheStartOfAHugeFileOpens) {
   fs::resize_file(path, (std::uintmax_t{1} << 32) + 5);
   f.form.files().OpenDroppedFile({path});
   EXPECT_TRUE(f.platform.messages.empty());
-  EXPECT_EQ(f.form.doc().DocPath, path);
+  EXPECT_EQ(f.form.doc().DocPath(), path);
   EXPECT_EQ(f.Image(1, 0), 0x080004u);  // blue 8, green 0, red 4
 }
 
 TEST_F(FileCommandsTest, AFileThatIsNotAnIconIsRefusedAndTheDocumentKept) {
   f.ClickCanvas(1, 5, 5);
-  f.form.doc().Modified = false;
+  f.form.doc().MarkUnmodified();
   std::ofstream(File("photo.ico"), std::ios::binary) << "BM this is a bitmap, not an icon";
-  const Raster before = f.form.doc().PicMask.raster();
-  f.form.doc().PendingPath = File("photo.ico");
-  f.form.doc().OpenFromDrop = true;
-  f.form.files().MnuOpen_Click();
+  const Raster before = f.form.doc().PicMask().raster();
+  f.form.files().Open(File("photo.ico"));
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "打不开文件 photo.ico");
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
-  EXPECT_EQ(f.form.doc().PicMask.raster(), before);
-  EXPECT_EQ(f.form.doc().DocPath, "未命名");
-  EXPECT_FALSE(f.form.doc().OpenFromDrop);
+  EXPECT_EQ(f.form.doc().PicMask().raster(), before);
+  EXPECT_EQ(f.form.doc().DocPath(), "未命名");
   EXPECT_TRUE(f.form.canvas().Enabled());
 }
 
@@ -226,17 +223,19 @@ TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
   EXPECT_EQ(f.platform.save_dialogs.size(), 1u);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u) << "the history is intact";
 
-  // A declined open leaves no pending source behind.
+  // A declined open leaves no pending source behind: Open from the menu asks for a file.
   f.platform.answers.push_back(MsgAnswer::kCancel);
   f.form.OpenDroppedFile({File("x.ico"), File("y.ico")});
-  EXPECT_FALSE(f.form.doc().OpenFromDrop);
   EXPECT_EQ(f.Mask(0, 0), kBlack);
+  f.platform.answers.push_back(MsgAnswer::kCancel);
+  f.form.files().MnuOpen_Click();
+  EXPECT_TRUE(f.platform.open_dialogs.empty()) << "declined again before any dialog";
 
   // No discards.
   f.platform.answers.push_back(MsgAnswer::kNo);
   f.form.files().MnuNew_Click();
   EXPECT_EQ(f.Mask(0, 0), kWhite);
-  EXPECT_FALSE(f.form.doc().Modified);
+  EXPECT_FALSE(f.form.doc().Modified());
 
   // Nothing unsaved: no question at all.
   const std::size_t asked = f.platform.messages.size();
@@ -249,8 +248,8 @@ TEST_F(FileCommandsTest, QuerySaveGuardsNewOpenAndClose) {
 TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
   const std::string path = Write(kMulti, "many.ico");
   f.form.OpenDroppedFile({path});
-  ASSERT_EQ(f.form.doc().DocPath, path);
-  EXPECT_TRUE(f.form.doc().MultiIcon);
+  ASSERT_EQ(f.form.doc().DocPath(), path);
+  EXPECT_TRUE(f.form.doc().MultiIcon());
 
   // Cancel on the warning offers Save As with "*.ico".
   f.platform.answers.push_back(MsgAnswer::kCancel);
@@ -268,7 +267,7 @@ TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
   f.platform.answers.push_back(MsgAnswer::kOk);
   f.form.files().MnuSave_Click();
   EXPECT_EQ(Read(path).size(), 3262u);
-  EXPECT_FALSE(f.form.doc().MultiIcon);
+  EXPECT_FALSE(f.form.doc().MultiIcon());
   f.form.files().MnuSave_Click();
   EXPECT_EQ(f.platform.messages.size(), 2u);
 }
@@ -276,14 +275,13 @@ TEST_F(FileCommandsTest, SavingAMultiImageFileWarnsFirst) {
 TEST_F(FileCommandsTest, TheCommandLineOpensItsFileAtStartUp) {
   const std::string path = Write(kIco24, "start up.ico");
   LoadedForm started("/OPEN " + path);
-  EXPECT_EQ(started.form.doc().DocPath, path);
+  EXPECT_EQ(started.form.doc().DocPath(), path);
   EXPECT_EQ(started.host.caption, "Pelorin - start up.ico");
-  EXPECT_FALSE(started.form.doc().OpenFromCommandLine);
 
   LoadedForm missing("/open " + File("nothing.ico"));
   ASSERT_EQ(missing.platform.messages.size(), 1u);
   EXPECT_EQ(missing.platform.messages[0].text, "打不开文件 nothing.ico");
-  EXPECT_EQ(missing.form.doc().DocPath, "未命名");
+  EXPECT_EQ(missing.form.doc().DocPath(), "未命名");
 }
 
 TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
@@ -297,7 +295,7 @@ TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "找不到 " + b);
   f.form.MenuCommand("MnuFile", "MnuRecent", 1);  // a moved up
-  EXPECT_EQ(f.form.doc().DocPath, a);
+  EXPECT_EQ(f.form.doc().DocPath(), a);
   bool cancel = false;
   f.form.Form_Unload(cancel);
   EXPECT_EQ(f.platform.settings.at({"Rfl", "1."}), a);
@@ -314,16 +312,16 @@ TEST_F(FileCommandsTest, ADropOpensOnlyItsFirstFileAndANameWithoutFolderIsTheTit
   const std::string a = Write(kIco24, "first.ico");
   const std::string b = Write(kMulti, "second.ico");
   f.form.OpenDroppedFile({a, b, File("third.ico")});
-  EXPECT_EQ(f.form.doc().DocPath, a);
+  EXPECT_EQ(f.form.doc().DocPath(), a);
   f.form.OpenDroppedFile({});
-  EXPECT_EQ(f.form.doc().DocPath, a) << "a drop without files is ignored";
+  EXPECT_EQ(f.form.doc().DocPath(), a) << "a drop without files is ignored";
 
   // A path given without any folder is its own title.
   const fs::path cwd = fs::current_path();
   fs::current_path(fs::path(a).parent_path());
   f.form.OpenDroppedFile({"second.ico"});
   fs::current_path(cwd);
-  EXPECT_EQ(f.form.doc().DocTitle, "second.ico");
+  EXPECT_EQ(f.form.doc().DocTitle(), "second.ico");
   EXPECT_EQ(f.host.caption, "Pelorin - second.ico");
 }
 

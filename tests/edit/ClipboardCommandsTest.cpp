@@ -36,9 +36,11 @@ TEST(ClipboardCommands, CopyThenPasteGivesBackEveryPixel) {
   EXPECT_EQ(put.At(2, 0), kWhite) << "a transparent pixel is white in the picture";
   EXPECT_TRUE(f.form.selection().IsMarquee()) << "copy leaves the selection";
   f.ChooseTool(2);
-  f.form.doc().PicImage.raster().Fill(kBlack);  // wipe the picture, then paste the copy back
-  f.form.doc().PicMask.raster().Fill(kWhite);
-  f.form.doc().DisplayResults();
+  // Wipe the picture, then paste the copy back.
+  f.form.doc().ChangePicture([](Raster& mask, Raster& image) {
+    image.Fill(kBlack);
+    mask.Fill(kWhite);
+  });
   Edit(f, 5);
   EXPECT_TRUE(f.form.selection().IsFloating());
   EXPECT_EQ(f.form.canvas().CurrentTool(), 1);
@@ -142,8 +144,8 @@ TEST(ClipboardCommands, SelectAllMarksTheWholePictureAfterCommitting) {
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps + 1) << "the paste committed as a step";
   EXPECT_TRUE(f.form.selection().IsMarquee());
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{0, 0, 320, 320}));
-  EXPECT_EQ(f.form.doc().PicSelImage.width(), 32);
-  EXPECT_EQ(f.form.doc().PicSelImage.raster().At(1, 1), kRed);
+  EXPECT_EQ(f.form.selection().PicSelImage().width(), 32);
+  EXPECT_EQ(f.form.selection().PicSelImage().raster().At(1, 1), kRed);
   EXPECT_EQ(f.form.canvas().CurrentTool(), 1);
 }
 

@@ -13,7 +13,7 @@ TEST(PictureChanges, AChangeIsShownRecordedAsOneStepAndEndsTheRedoHistory) {
   f.ClickCanvas(1, 25, 15);
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);  // undo: one redo step waits
   ASSERT_TRUE(f.form.undo().Steps().CanRedo());
-  f.form.doc().Modified = false;
+  f.form.doc().MarkUnmodified();
   const std::size_t steps = f.form.undo().Steps().UndoCount();
 
   f.form.changes().Apply(SelectionFirst::kCommit, [](Raster& mask, Raster& image) {
@@ -25,7 +25,7 @@ TEST(PictureChanges, AChangeIsShownRecordedAsOneStepAndEndsTheRedoHistory) {
   EXPECT_EQ(f.Preview(31, 31), 0x0000FFu) << "the preview shows the change";
   EXPECT_EQ(f.Canvas(315, 315), 0x0000FFu) << "and so does the canvas";
   EXPECT_EQ(f.Canvas(320, 315), kBlack) << "under its grid";
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps + 1);
   EXPECT_FALSE(f.form.undo().Steps().CanRedo());
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);

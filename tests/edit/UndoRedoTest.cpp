@@ -38,7 +38,7 @@ TEST(UndoRedo, OnePixelUndoneAndRedone) {
   EXPECT_EQ(f.Preview(5, 5), f.platform.button_face);
   EXPECT_FALSE(EditItemEnabled(f, 0));
   EXPECT_TRUE(EditItemEnabled(f, 1));
-  EXPECT_TRUE(f.form.doc().Modified) << "undo marks the document changed";
+  EXPECT_TRUE(f.form.doc().Modified()) << "undo marks the document changed";
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 1);
   EXPECT_EQ(f.Mask(5, 5), kBlack);
   EXPECT_EQ(f.Canvas(55, 55), kBlack);

@@ -45,11 +45,11 @@ class ExtractCommandTest : public ::testing::Test {
   void Extract() { f.form.MenuCommand("MnuFile", "MnuExtract", 0); }
   // The document holds exactly `icon`, its canvas and preview composed from it.
   void ExpectDocument(const IconPicture& icon) {
-    EXPECT_EQ(f.form.doc().PicMask.raster(), icon.mask);
-    EXPECT_EQ(f.form.doc().PicImage.raster(), icon.image);
+    EXPECT_EQ(f.form.doc().PicMask().raster(), icon.mask);
+    EXPECT_EQ(f.form.doc().PicImage().raster(), icon.image);
     Raster preview(32, 32, f.platform.button_face);
     StretchComposeIcon(preview, 0, 0, 32, 32, icon.mask, icon.image);
-    EXPECT_EQ(f.form.doc().picIcon.raster(), preview);
+    EXPECT_EQ(f.form.doc().picIcon().raster(), preview);
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) {
         if (icon.mask.At(x, y) != kBlack) continue;
@@ -60,8 +60,8 @@ class ExtractCommandTest : public ::testing::Test {
   }
   void ExpectFreshUntitledDocument() {
     EXPECT_EQ(f.host.caption, "Pelorin - 未命名");
-    EXPECT_EQ(f.form.doc().DocPath, "未命名");
-    EXPECT_FALSE(f.form.doc().Modified);
+    EXPECT_EQ(f.form.doc().DocPath(), "未命名");
+    EXPECT_FALSE(f.form.doc().Modified());
     EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
     EXPECT_FALSE(f.form.undo().Steps().CanUndo());
     // Leaving asks nothing.
@@ -121,21 +121,21 @@ TEST_F(ExtractCommandTest, AFrameOfAnAnimatedCursorNotASeparateIcon) {
   const std::string path = Write("spin.ani", BuildAni(ani));
   PickWithOk(2, path);
   Extract();
-  EXPECT_EQ(f.form.doc().PicImage.raster().At(9, 9), 0x200000u);  // step 2 shows frame 1
+  EXPECT_EQ(f.form.doc().PicImage().raster().At(9, 9), 0x200000u);  // step 2 shows frame 1
   ExpectDocument(*IconLibrary::Open(path).Draw(0, 2, 24));
   ExpectFreshUntitledDocument();
 }
 
 TEST_F(ExtractCommandTest, CancelAndTheCloseBoxLeaveTheDocumentAlone) {
   f.ClickCanvas(1, 5, 5);
-  const Raster image = f.form.doc().PicImage.raster();
+  const Raster image = f.form.doc().PicImage().raster();
   f.platform.answers.push_back(MsgAnswer::kNo);
   f.platform.icons_script = [](FrmIcons& d) { d.CmdCancel_Click(); };
   Extract();
   f.platform.icons_script = nullptr;  // closed without a button: no outcome at all
   Extract();
   EXPECT_EQ(f.platform.icons_dialogs, 2);
-  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
+  EXPECT_EQ(f.form.doc().PicImage().raster(), image);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
 
   // A declined save question: no browser at all.
@@ -143,7 +143,7 @@ TEST_F(ExtractCommandTest, CancelAndTheCloseBoxLeaveTheDocumentAlone) {
   f.platform.answers.push_back(MsgAnswer::kCancel);
   Extract();
   EXPECT_EQ(f.platform.icons_dialogs, 2);
-  EXPECT_TRUE(f.form.doc().Modified);
+  EXPECT_TRUE(f.form.doc().Modified());
 }
 
 TEST_F(ExtractCommandTest, AnIconThatCannotBeTakenOutGivesABlankPicture) {

@@ -48,17 +48,18 @@ TEST(MainWindowView, PaintsTheCanvasAndPreviewPixelForPixelAtTheirPlaces) {
   frmMainView view(platform, "");
   view.Load();
   // Something recognisable in the icon.
-  view.core().doc().PicMask.raster().SetPixel(0, 0, kBlack);
-  view.core().doc().PicImage.raster().SetPixel(0, 0, 0x00FF00);
-  view.core().doc().DisplayResults();
+  view.core().doc().ChangePicture([](Raster& mask, Raster& image) {
+    mask.SetPixel(0, 0, kBlack);
+    image.SetPixel(0, 0, 0x00FF00);
+  });
 
   const QImage client = view.centralWidget()->grab().toImage();
-  const Raster& canvas = view.core().doc().PicMain.raster();
+  const Raster& canvas = view.core().doc().PicMain().raster();
   for (int y = 0; y < canvas.height(); y += 7)
     for (int x = 0; x < canvas.width(); x += 3)
       ASSERT_EQ(client.pixel(12 + x, 15 + y) & 0xFFFFFF, ToRgb(canvas.At(x, y)) & 0xFFFFFF)
           << x << "," << y;
-  const Raster& preview = view.core().doc().picIcon.raster();
+  const Raster& preview = view.core().doc().picIcon().raster();
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x)
       ASSERT_EQ(client.pixel(350 + x, 15 + y) & 0xFFFFFF, ToRgb(preview.At(x, y)) & 0xFFFFFF);
@@ -102,7 +103,7 @@ TEST(MainWindowView, MouseOnTheControlsReachesTheCoreHandlers) {
   EXPECT_EQ(view.core().colours().CurrentColour(1), 0x0000FFu);
   SendMouse(canvas, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {55, 65});
   SendMouse(canvas, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {55, 65});
-  EXPECT_EQ(view.core().doc().PicImage.raster().At(5, 6), 0x0000FFu);
+  EXPECT_EQ(view.core().doc().PicImage().raster().At(5, 6), 0x0000FFu);
 
   // A hover over the tool palette shows the tool's caption; a click chooses it.
   SendMouse(tools, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {50, 5});
@@ -124,7 +125,7 @@ TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
   EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
   // With the menu closed the action stays enabled; the core decides when it fires.
   undo->trigger();
-  EXPECT_EQ(view.core().doc().PicMask.raster().At(1, 1), kWhite);
+  EXPECT_EQ(view.core().doc().PicMask().raster().At(1, 1), kWhite);
   undo->trigger();  // nothing left to undo: nothing happens
   EXPECT_EQ(view.core().undo().Steps().UndoCount(), 1u);
 
@@ -258,7 +259,7 @@ TEST(MainWindowView, ShortcutsFollowTheRulesAfterMenuCommands) {
   choose("MnuEditOpts_0");
   choose("MnuEditOpts_1");
   key(Qt::Key_Z);
-  EXPECT_EQ(core.doc().PicMask.raster().At(1, 1), kWhite) << "Ctrl+Z undid the pixel";
+  EXPECT_EQ(core.doc().PicMask().raster().At(1, 1), kWhite) << "Ctrl+Z undid the pixel";
 
   // Select all, then Del, Ctrl+C and Ctrl+X.
   choose("MnuEditOpts_9");
@@ -276,7 +277,7 @@ TEST(MainWindowView, ShortcutsFollowTheRulesAfterMenuCommands) {
   ASSERT_TRUE(core.selection().IsFloating());
   key(Qt::Key_Delete, Qt::NoModifier);
   EXPECT_FALSE(core.selection().Exists()) << "Del deleted the pasted pixels";
-  EXPECT_EQ(core.doc().picIcon.raster().At(0, 0), platform.button_face);
+  EXPECT_EQ(core.doc().picIcon().raster().At(0, 0), platform.button_face);
 }
 
 }  // namespace

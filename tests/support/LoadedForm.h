@@ -32,16 +32,16 @@ struct LoadedForm {
   // Whether the canvas and the preview show exactly the icon, as a full redraw would draw them:
   // no rubber band, no marquee, no stale cell.
   ::testing::AssertionResult ViewsShowTheIcon() {
-    const Raster canvas = form.doc().PicMain.raster();
-    const Raster preview = form.doc().picIcon.raster();
-    const bool modified = form.doc().Modified;
+    const Raster canvas = form.doc().PicMain().raster();
+    const Raster preview = form.doc().picIcon().raster();
+    const bool modified = form.doc().Modified();
     form.doc().DisplayResults();
-    form.doc().Modified = modified;
+    if (!modified) form.doc().MarkUnmodified();
     for (int y = 0; y < canvas.height(); ++y)
       for (int x = 0; x < canvas.width(); ++x)
-        if (canvas.At(x, y) != form.doc().PicMain.raster().At(x, y))
+        if (canvas.At(x, y) != form.doc().PicMain().raster().At(x, y))
           return ::testing::AssertionFailure() << "canvas differs at (" << x << ", " << y << ")";
-    if (preview != form.doc().picIcon.raster())
+    if (preview != form.doc().picIcon().raster())
       return ::testing::AssertionFailure() << "the preview differs";
     return ::testing::AssertionSuccess();
   }
@@ -52,17 +52,18 @@ struct LoadedForm {
     form.canvas().Tools().PicTools_MouseDown(1, 0, x, y);
     form.canvas().Tools().PicTools_MouseUp(1, 0, x, y);
   }
-  // Icon pixel (x, y) made opaque in `colour`, straight into the icon (the views follow only
-  // with the next redraw).
+  // Icon pixel (x, y) made opaque in `colour`, the views redrawn.
   void Opaque(int x, int y, Colour colour) {
-    form.doc().PicMask.raster().SetPixel(x, y, kBlack);
-    form.doc().PicImage.raster().SetPixel(x, y, colour);
+    form.doc().ChangePicture([&](Raster& mask, Raster& image) {
+      mask.SetPixel(x, y, kBlack);
+      image.SetPixel(x, y, colour);
+    });
   }
-  Colour Image(int x, int y) const { return form.doc().PicImage.raster().At(x, y); }
-  Colour Mask(int x, int y) const { return form.doc().PicMask.raster().At(x, y); }
-  Colour Preview(int x, int y) const { return form.doc().picIcon.raster().At(x, y); }
-  Colour Canvas(int x, int y) const { return form.doc().PicMain.raster().At(x, y); }
-  Colour Copy(int x, int y) const { return form.doc().PicMainCopy.raster().At(x, y); }
+  Colour Image(int x, int y) const { return form.doc().PicImage().raster().At(x, y); }
+  Colour Mask(int x, int y) const { return form.doc().PicMask().raster().At(x, y); }
+  Colour Preview(int x, int y) const { return form.doc().picIcon().raster().At(x, y); }
+  Colour Canvas(int x, int y) const { return form.doc().PicMain().raster().At(x, y); }
+  Colour Copy(int x, int y) const { return form.doc().PicMainCopy().raster().At(x, y); }
 
   FakePlatform platform;
   FakeWindowHost host;

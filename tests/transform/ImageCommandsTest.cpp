@@ -29,7 +29,7 @@ TEST(ImageCommands, WholePictureFlipsAndTurnsAreOneStepEachAndUndoExactly) {
   f.Opaque(0, 31, kGreen);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
-  const Raster image = f.form.doc().PicImage.raster();
+  const Raster image = f.form.doc().PicImage().raster();
   const std::size_t steps = f.form.undo().Steps().UndoCount();
   Image(f, 7);  // anticlockwise: the top-right corner goes to the top-left
   EXPECT_EQ(f.Image(0, 0), kRed);
@@ -38,7 +38,7 @@ TEST(ImageCommands, WholePictureFlipsAndTurnsAreOneStepEachAndUndoExactly) {
   Image(f, 4);
   EXPECT_EQ(f.Image(0, 0), kRed) << "flipped back across";
   Image(f, 4);
-  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
+  EXPECT_EQ(f.form.doc().PicImage().raster(), image);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps + 4);
   f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
   EXPECT_EQ(f.Image(0, 0), kRed);
@@ -159,10 +159,10 @@ TEST(ImageCommands, ACaptureTakesTheBlockAndWithoutAScreenImageSaysSo) {
   EXPECT_EQ(f.host.caption, caption) << "title and path stay";
 
   f.platform.screen_image = std::nullopt;
-  const Raster image = f.form.doc().PicImage.raster();
+  const Raster image = f.form.doc().PicImage().raster();
   Image(f, 1);
   EXPECT_TRUE(f.host.shown) << "the window comes back";
-  EXPECT_EQ(f.form.doc().PicImage.raster(), image);
+  EXPECT_EQ(f.form.doc().PicImage().raster(), image);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);

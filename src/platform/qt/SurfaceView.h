@@ -33,7 +33,7 @@ class SurfaceView : public QWidget {
   void Forward(const PointerHandler& handler, int button, QMouseEvent* event);
   void FollowPointer();
 
-  Surface& surface_;
+  const Surface& surface_;
   ShownSurface shown_surface_;
   // The surface as last converted, and what changed in it since.
   QImage shown_;
