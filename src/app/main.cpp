@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/DesktopSession.h"
+#include "app/PlatformView.h"
 #include "app/StartUp.h"
 #include "app/frmMainView.h"
 #include "platform/qt/DisplayProbe.h"
-#include "platform/qt/QtPlatform.h"
 
 namespace {
 
@@ -37,7 +37,12 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   // A display that is set but gone would make the toolkit abort.
-  if (const auto message = pelorin::UnreachableDisplayMessage(args, env, pelorin::DisplayAnswers)) {
+  const auto answers = [](const pelorin::DisplayToTry& display) {
+    return display.kind == pelorin::DisplayToTry::Kind::kX11
+               ? pelorin::X11DisplayAnswers(display.address)
+               : pelorin::WaylandDisplayAnswers(display.address);
+  };
+  if (const auto message = pelorin::UnreachableDisplayMessage(args, env, answers)) {
     std::fputs(message->c_str(), stderr);
     return 1;
   }
@@ -54,7 +59,7 @@ int main(int argc, char* argv[]) {
   if (toolkit_texts.load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&toolkit_texts);
-  pelorin::QtPlatform platform;
+  pelorin::PlatformView platform;
   if (!pelorin::RunEntryProcedure(platform)) return 0;
 
   pelorin::frmMainView window(platform, pelorin::JoinArguments(args));

@@ -6,7 +6,6 @@
 // installation has one, in the user's Wine prefix or in Wine's own library folders.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +14,7 @@
 #include "extract/IconDecoder.h"
 #include "extract/IconReaders.h"
 #include "extract/MappedFile.h"
+#include "platform/SystemDirectory.h"
 #include "raster/Picture.h"
 
 namespace pelorin {
@@ -23,8 +23,6 @@ namespace pelorin {
 // browser's caption shows it.
 inline constexpr std::string_view kBuiltInLibraryPath = "";
 inline constexpr std::string_view kBuiltInLibraryName = "内置图标库";
-// The system library's file name as Wine writes it.
-inline constexpr std::string_view kSystemLibraryName = "shell32.dll";
 
 class IconLibrary {
  public:
@@ -48,14 +46,5 @@ class IconLibrary {
 
 // The resource names of the built-in icons, in the library's order.
 const std::vector<std::string_view>& BuiltInIconNames();
-
-// Where a Wine installation may keep shell32.dll, in the order they are tried: the user's prefix
-// ($WINEPREFIX, else ~/.wine), then Wine's system-wide library folders (64-bit first).
-// `environment` gives a variable's value, or nullopt when it is not set.
-std::vector<std::string> WineSystemFolders(
-    const std::function<std::optional<std::string>(const char*)>& environment);
-
-// The first of `folders` that holds shell32.dll, with a '/' at its end; empty when none does.
-std::string FindSystemDirectory(const std::vector<std::string>& folders);
 
 }  // namespace pelorin

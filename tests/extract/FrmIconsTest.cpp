@@ -9,6 +9,7 @@
 #include "extract/FrmIcons.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
+#include "platform/SystemDirectory.h"
 
 namespace pelorin {
 namespace {

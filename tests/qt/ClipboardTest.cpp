@@ -12,7 +12,7 @@
 
 #include "platform/qt/ClipboardData.h"
 #include "platform/qt/QtConvert.h"
-#include "platform/qt/QtPlatform.h"
+#include "app/PlatformView.h"
 
 namespace pelorin {
 namespace {
@@ -69,7 +69,7 @@ ClipboardPicture Offered(const QString& format, const QByteArray& bytes) {
 }
 
 TEST(Clipboard, APicturePutThereComesBackPixelForPixelAndTextIsNoPicture) {
-  QtPlatform platform;
+  PlatformView platform;
   const Raster picture = TestPicture();
   platform.SetClipboardPicture(picture, nullptr);
   EXPECT_TRUE(platform.ClipboardHasPicture());

@@ -24,7 +24,7 @@
 #include "edit/FrmClipDataView.h"
 #include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
-#include "platform/qt/QtPlatform.h"
+#include "app/PlatformView.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {
@@ -309,7 +309,7 @@ void PressWhenShown(const char* button) {
 }
 
 TEST(DialogViews, ThePlatformShowsEachDialogModally) {
-  QtPlatform platform;
+  PlatformView platform;
   PressWhenShown("CmdOk");
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), ShrinkOption::kSqueeze);
   PressWhenShown("CmdCancel");
@@ -341,7 +341,7 @@ TEST(DialogViews, TheFileDialogsShowEachFilterOnce) {
         "图标库(*.icl)"}},
       {"Icons|*.ico|Cursors (*.cur)|*.cur", 2, false, {"Icons (*.ico)", "Cursors (*.cur)"}},
   };
-  QtPlatform platform;
+  PlatformView platform;
   for (const Case& c : cases) {
     std::vector<std::string> items;
     std::string current;

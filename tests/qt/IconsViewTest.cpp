@@ -17,7 +17,7 @@
 #include "extract/FrmIconsView.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
-#include "platform/qt/QtPlatform.h"
+#include "app/PlatformView.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
@@ -132,7 +132,7 @@ TEST(IconsView, TheScrollBarMovesTheGrid) {
 // The menu item through the real platform: the dialog opens modally over the window and its
 // outcome reaches the document.
 TEST(IconsView, TheExtractMenuItemShowsTheBrowserModally) {
-  QtPlatform platform;
+  PlatformView platform;
   frmMainView main(platform, "");
   main.Load();
   platform.SetDialogParent(&main);

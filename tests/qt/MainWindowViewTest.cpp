@@ -23,7 +23,7 @@
 #include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
-#include "platform/qt/QtPlatform.h"
+#include "app/PlatformView.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {
@@ -221,7 +221,7 @@ TEST(MainWindowView, NoWindowOfFixedSizeOffersToMaximise) {
   FrmShadesView shades_view(shades, nullptr);
   expect_fixed(shades_view, "gradient");
 
-  QtPlatform qt_platform;
+  PlatformView qt_platform;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);

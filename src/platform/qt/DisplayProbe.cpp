@@ -9,16 +9,14 @@
 
 namespace pelorin {
 
-namespace {
-
-bool X11Answers(const std::string& name) {
+bool X11DisplayAnswers(const std::string& name) {
   xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
   const bool answered = xcb_connection_has_error(connection) == 0;
   xcb_disconnect(connection);  // also for a connection that failed
   return answered;
 }
 
-bool WaylandAnswers(const std::string& path) {
+bool WaylandDisplayAnswers(const std::string& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   if (path.size() >= sizeof address.sun_path) return false;
@@ -29,18 +27,6 @@ bool WaylandAnswers(const std::string& path) {
       ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   ::close(fd);
   return answered;
-}
-
-}  // namespace
-
-bool DisplayAnswers(const DisplayToTry& display) {
-  switch (display.kind) {
-    case DisplayToTry::Kind::kX11:
-      return X11Answers(display.address);
-    case DisplayToTry::Kind::kWayland:
-      return WaylandAnswers(display.address);
-  }
-  return false;
 }
 
 }  // namespace pelorin

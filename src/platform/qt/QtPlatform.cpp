@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,9 +17,11 @@
 #include <QStringList>
 #include <QUrl>
 #include <chrono>
+#include <cstdlib>
 
 #include "base/Geometry.h"
 #include "platform/FileTypeRegistration.h"
+#include "platform/SystemDirectory.h"
 
 namespace pelorin {
 
@@ -139,10 +142,21 @@ std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& setti
   return RunFileDialog(parent_, settings, true);
 }
 
-void QtPlatform::PlaceDialog(QWidget& dialog) const {
+void QtPlatform::RunModal(QDialog& dialog) const {
+  // A dialog whose layout fixes its size knows it once the layout has run.
+  dialog.adjustSize();
   const Position place =
       CentredOnScreen(ScreenWidth(), ScreenHeight(), dialog.width(), dialog.height());
   dialog.move(place.left, place.top);
+  dialog.exec();
+}
+
+std::string QtPlatform::SystemDirectory() const {
+  return FindSystemDirectory(WineSystemFolders([](const char* name) -> std::optional<std::string> {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+  }));
 }
 
 std::optional<std::string> QtPlatform::GetSetting(const std::string& group,

@@ -1,8 +1,11 @@
-// The platform as Qt and the Linux desktop provide it.
+// The platform as Qt and the Linux desktop provide it: everything but the program's own dialogs
+// (src/app/PlatformView.h shows those).
 #pragma once
 
 #include "platform/Platform.h"
 
+class QDialog;
+class QScreen;
 class QWidget;
 
 namespace pelorin {
@@ -17,13 +20,7 @@ class QtPlatform : public Platform {
   std::optional<Colour> ShowColor() override;
   std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) override;
   std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) override;
-  void ShowAbout(frmAbout& dialog) override;
-  void ShowClipData(FrmClipData& dialog) override;
-  void ShowColAdj(FrmColAdj& dialog) override;
-  void ShowShades(FrmShades& dialog) override;
   std::optional<Raster> GrabScreen() override;
-  void ShowSnap(FrmSnap& window) override;
-  void ShowIcons(FrmIcons& dialog) override;
   void ClearClipboard() override;
   bool ClipboardHasPicture() override;
   ClipboardPicture GetClipboardPicture() override;
@@ -50,10 +47,17 @@ class QtPlatform : public Platform {
   void Beep() override;
   std::uint32_t ClockSeed() const override;
 
- private:
-  // Our dialogs stand at the screen's horizontal centre with a third of the free height above.
-  void PlaceDialog(QWidget& dialog) const;
+ protected:
+  // The program's dialogs (the platform shows them with their views, which a class above the
+  // subsystems knows) stand over the main window.
+  QWidget* DialogParent() const { return parent_; }
+  // The screen the main window is on.
+  QScreen* DialogScreen() const;
+  // Shows a dialog modally, placed as every dialog of the program is: at the screen's horizontal
+  // centre with a third of the free height above it.
+  void RunModal(QDialog& dialog) const;
 
+ private:
   QWidget* parent_ = nullptr;
   ScreenPointer screen_pointer_ = ScreenPointer::kDefault;
 };

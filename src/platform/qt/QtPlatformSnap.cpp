@@ -1,4 +1,4 @@
-// Screen capture: reading the screen the main window is on and the full-screen capture window.
+// Screen capture: reading the screen the main window is on.
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
@@ -8,7 +8,6 @@
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/ScreenGrab.h"
-#include "transform/FrmSnapView.h"
 
 namespace pelorin {
 
@@ -39,9 +38,6 @@ std::optional<Raster> QtPlatform::GrabScreen() {
   return raster;
 }
 
-void QtPlatform::ShowSnap(FrmSnap& window) {
-  FrmSnapView view(window, ScreenOf(parent_));
-  view.exec();
-}
+QScreen* QtPlatform::DialogScreen() const { return ScreenOf(parent_); }
 
 }  // namespace pelorin
