@@ -15,11 +15,6 @@ MenuItem MenuRow(std::string name, int index, std::string caption, std::function
   return item;
 }
 
-MenuItem DisabledRow(std::string name, int index, std::string caption, std::string shortcut) {
-  return MenuRow(std::move(name), index, std::move(caption), {}, std::move(shortcut))
-      .EnabledWhen([] { return false; });
-}
-
 MenuItem Separator(std::string name, int index) { return MenuRow(std::move(name), index, "-"); }
 
 void Evaluate(std::vector<MenuItem>& items) {

@@ -1,6 +1,6 @@
 // The menu bar as a table. Each item names its command and the rules of its state: when it is
 // enabled and when it carries a check mark. Opening a menu, and every click or shortcut, works
-// the rules out again (MenuTable::Evaluate); a click acts only when its item is enabled then.
+// the rules out again (Evaluate); a click acts only when its item is enabled then.
 // The view builds its menus from the table and copies captions, enabling, marks and visibility.
 #pragma once
 
@@ -52,8 +52,6 @@ struct MenuItem {
 // A row of the table.
 MenuItem MenuRow(std::string name, int index, std::string caption,
                  std::function<void()> command = {}, std::string shortcut = {});
-// A row whose item is never enabled (a command that is not there yet).
-MenuItem DisabledRow(std::string name, int index, std::string caption, std::string shortcut = {});
 MenuItem Separator(std::string name, int index);
 
 // Works out the enabling and marks of `items` and their submenus.

@@ -39,7 +39,6 @@ class ModIcoEd {
     empty_canvas_.reset();
   }
 
-  bool Ready() const { return grid_ && hatch_ && empty_canvas_; }
   bool HasToolGlyphs() const { return tool_glyphs_.has_value(); }
   const Raster& grid() const { return *grid_; }
   const Raster& hatch() const { return *hatch_; }

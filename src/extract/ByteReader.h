@@ -47,13 +47,6 @@ class ByteReader {
            static_cast<std::uint32_t>(bytes_[offset + 3]);
   }
 
-  // The bytes [offset, offset + length); an empty span (and a failed reader) when they are not
-  // all inside.
-  std::span<const std::uint8_t> Slice(std::uint64_t offset, std::uint64_t length) {
-    if (!Check(offset, length)) return {};
-    return bytes_.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
-  }
-
  private:
   bool Check(std::uint64_t offset, std::uint64_t length) {
     if (Contains(offset, length)) return true;

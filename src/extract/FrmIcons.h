@@ -82,7 +82,6 @@ class FrmIcons {
 
   // The browser's state.
   const std::string& LibraryPath() const { return library_path_; }
-  const std::string& LibraryName() const { return library_name_; }
   int IconCount() const { return icon_count_; }
   int SelectedIndex() const { return selected_index_; }
   bool AnimatedCursorMode() const { return animated_; }

@@ -22,7 +22,6 @@ Raster RasterFromImage(const QImage& image);
 QImage ToQImageWithAlpha(const Picture& picture);
 
 inline QRect ToQRect(Rect r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-inline Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
 // The buttons of a mouse event in the core's terms: left 1, right 2, middle 4.
 int CoreButton(Qt::MouseButton button);
