@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "extract/FileSource.h"
+#include "extract/IconFileReader.h"
 #include "extract/IconDecoder.h"
 
 namespace pelorin {

@@ -2,7 +2,7 @@
 
 #include "base/Text.h"
 #include "document/IconFile.h"
-#include "extract/FileSource.h"
+#include "extract/IconFileReader.h"
 
 namespace pelorin {
 
