@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "extract/IconFileReader.h"
+#include "extract/ReadIconFile.h"
 #include "extract/IconDecoder.h"
 
 namespace pelorin {

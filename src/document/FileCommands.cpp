@@ -2,7 +2,7 @@
 
 #include "base/Text.h"
 #include "document/IconFile.h"
-#include "extract/IconFileReader.h"
+#include "extract/ReadIconFile.h"
 
 namespace pelorin {
 

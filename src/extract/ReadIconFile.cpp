@@ -1,4 +1,4 @@
-#include "extract/IconFileReader.h"
+#include "extract/ReadIconFile.h"
 
 #include "extract/MappedFile.h"
 
