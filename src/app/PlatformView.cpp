@@ -11,27 +11,27 @@ namespace pelorin {
 
 void PlatformView::ShowAbout(frmAbout& dialog) {
   frmAboutView view(dialog, DialogParent());
-  RunModal(view);
+  RunModal(view, dialog);
 }
 
 void PlatformView::ShowClipData(FrmClipData& dialog) {
   FrmClipDataView view(dialog, DialogParent());
-  RunModal(view);
+  RunModal(view, dialog);
 }
 
 void PlatformView::ShowColAdj(FrmColAdj& dialog) {
   FrmColAdjView view(dialog, DialogParent());
-  RunModal(view);
+  RunModal(view, dialog);
 }
 
 void PlatformView::ShowShades(FrmShades& dialog) {
   FrmShadesView view(dialog, DialogParent());
-  RunModal(view);
+  RunModal(view, dialog);
 }
 
 void PlatformView::ShowIcons(FrmIcons& dialog) {
   FrmIconsView view(dialog, DialogParent());
-  RunModal(view);
+  RunModal(view, dialog);
 }
 
 void PlatformView::ShowSnap(FrmSnap& window) {

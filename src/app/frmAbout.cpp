@@ -36,9 +36,11 @@ constexpr std::size_t kMaxValueBytes = 1024;
 }  // namespace
 
 frmAbout::frmAbout(Platform& platform, std::string main_window_title)
-    : picIcon(LoadPictureResource("window-icon.txt")),
-      platform_(platform),
-      main_window_title_(std::move(main_window_title)) {}
+    : Dialog(platform),
+      picIcon(LoadPictureResource("window-icon.txt")),
+      main_window_title_(std::move(main_window_title)) {
+  SetCaption("关于");
+}
 
 void frmAbout::Form_Load() {
   lblVersion = "Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
@@ -46,7 +48,7 @@ void frmAbout::Form_Load() {
   lblTitle = main_window_title_;
 }
 
-void frmAbout::cmdOK_Click() { done_ = true; }
+void frmAbout::cmdOK_Click() { HideWithTag(kTagOk); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 

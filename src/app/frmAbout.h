@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ModalDialog.h"
 #include "platform/Platform.h"
 #include "raster/Picture.h"
 
@@ -23,12 +24,10 @@ inline constexpr int kVersionRevision = 0;
 inline constexpr std::string_view kSysInfoUnavailable =
     "System Information Is Unavailable At This Time";
 
-class frmAbout {
+class frmAbout : public Dialog {
  public:
   // `main_window_title` is the main window's title bar text at the moment the dialog opens.
   frmAbout(Platform& platform, std::string main_window_title);
-  frmAbout(const frmAbout&) = delete;
-  frmAbout& operator=(const frmAbout&) = delete;
 
   // The load handler: fills lblTitle and lblVersion.
   void Form_Load();
@@ -45,8 +44,7 @@ class frmAbout {
   std::optional<std::string> GetKeyValue(const std::string& group, const std::string& name);
 
   // True once OK was pressed: the view closes the window.
-  bool Done() const { return done_; }
-  const std::string& Caption() const { return caption_; }
+  bool Done() const { return Hidden(); }
 
   // What the controls show.
   Picture picIcon;         // the program's 32 x 32 icon
@@ -57,10 +55,7 @@ class frmAbout {
   std::string lblCopyright = "版权所有 © Tamsery";
 
  private:
-  Platform& platform_;
   std::string main_window_title_;
-  std::string caption_ = "关于";
-  bool done_ = false;
 };
 
 }  // namespace pelorin

@@ -28,8 +28,8 @@ bool IsAnimatedCursorPath(std::string_view path) {
 }
 
 FrmIcons::FrmIcons(Platform& platform)
-    : PicIcons("PicIcons", kIconsGridWidth, kIconsShownHeight, kWhite),
-      platform_(platform),
+    : Dialog(platform),
+      PicIcons("PicIcons", kIconsGridWidth, kIconsShownHeight, kWhite),
       library_(IconLibrary::Open(std::string(kBuiltInLibraryPath))) {
   PicIcons.ForeColor = kHighlightColour;
 }
@@ -59,7 +59,7 @@ void FrmIcons::Form_Load() {
                 std::string(kBuiltInLibraryName), false, count);
   }
 
-  SetCaption();
+  ShowLibraryCaption();
   DrawGrid();
   Changed();
   platform_.SetScreenPointer(saved_pointer_);
@@ -74,9 +74,9 @@ void FrmIcons::TakeLibrary(IconLibrary library, std::string path, std::string na
   icon_count_ = static_cast<std::int16_t>(ShownCount(count));
 }
 
-void FrmIcons::SetCaption() {
-  caption_ = std::string(kProgramTitle) + " - " + library_name_ + " - " +
-             std::to_string(icon_count_) + " 个图标";
+void FrmIcons::ShowLibraryCaption() {
+  SetCaption(std::string(kProgramTitle) + " - " + library_name_ + " - " +
+             std::to_string(icon_count_) + " 个图标");
 }
 
 void FrmIcons::DrawGrid() {
@@ -176,7 +176,7 @@ void FrmIcons::CmdBrowse_Click() {
     return;
   }
   TakeLibrary(std::move(library), choice->path, name, animated, count);
-  SetCaption();
+  ShowLibraryCaption();
   lbl_info_ = "1 号图标被选中";
   PicIcons.Cls();
   Changed();
@@ -187,7 +187,7 @@ void FrmIcons::CmdBrowse_Click() {
 }
 
 void FrmIcons::CmdOk_Click() {
-  Tag = "Ok";
+  HideWithTag(kTagOk);
   CmdOk_Tag = library_path_;
   CmdBrowse_Tag = std::to_string(selected_index_);
   visible_ = false;
@@ -195,7 +195,7 @@ void FrmIcons::CmdOk_Click() {
 }
 
 void FrmIcons::CmdCancel_Click() {
-  Tag = "Cancelled";
+  HideWithTag(kTagCancelled);
   visible_ = false;
   Changed();
 }

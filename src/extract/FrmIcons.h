@@ -41,11 +41,9 @@ inline constexpr int kLibraryFilterIndex = 3;
 // Whether a path names an animated cursor: it ends in ".ani", in any letter case.
 bool IsAnimatedCursorPath(std::string_view path);
 
-class FrmIcons {
+class FrmIcons : public Dialog {
  public:
   explicit FrmIcons(Platform& platform);
-  FrmIcons(const FrmIcons&) = delete;
-  FrmIcons& operator=(const FrmIcons&) = delete;
 
   // The load handler: the hourglass, the system's library (Wine's shell32.dll, else the built-in
   // library), the caption and the grid.
@@ -62,12 +60,10 @@ class FrmIcons {
   void Vsb_Scroll(int value) { Vsb_Change(value); }
 
   // The outcome.
-  std::string Tag;
   std::string CmdOk_Tag;
   std::string CmdBrowse_Tag;
 
   // What the view shows.
-  const std::string& Caption() const { return caption_; }
   const std::string& LblInfo() const { return lbl_info_; }
   const ScrollBarState& Vsb() const { return vsb_; }
   // Where the grid's top stands inside PicFrame (minus the scroll bar's value).
@@ -92,7 +88,7 @@ class FrmIcons {
   // Makes `library` the one shown, with its path, name and count (nothing is drawn).
   void TakeLibrary(IconLibrary library, std::string path, std::string name, bool animated,
                    int count);
-  void SetCaption();
+  void ShowLibraryCaption();
   void DrawGrid();
   // Selects the icon at grid point (x, y); false when there is none there.
   bool SelectAt(double x, double y);
@@ -100,7 +96,6 @@ class FrmIcons {
     if (on_change_) on_change_();
   }
 
-  Platform& platform_;
   IconLibrary library_;
   std::string library_path_;
   std::string library_name_;
@@ -112,7 +107,6 @@ class FrmIcons {
   bool browsing_ = false;
   ScreenPointer saved_pointer_ = ScreenPointer::kDefault;
   std::string system_folder_;
-  std::string caption_;
   std::string lbl_info_ = "1 号图标被选中";
   ScrollBarState vsb_{.LargeChange = kIconsCell, .Enabled = false};
   bool visible_ = true;

@@ -1,5 +1,6 @@
-// What the program's modal dialogs share: a caption, a fixed client area painted by the dialog
-// itself, a place on the screen, and the tag through which the dialog reports how it was left.
+// What the program's modal dialogs share: a caption, a place on the screen, the tag through which
+// the dialog reports how it was left, and for most of them a fixed client area painted by the
+// dialog itself.
 //
 // A dialog is made fresh for one use: the command creates it, calls its Form_Load, asks the
 // platform to show it modally and reads its outcome once the platform returns. OK and Cancel
@@ -55,50 +56,36 @@ struct ScrollBarState {
   }
 };
 
-class ModalDialog {
+// What every dialog of the program shares: its caption, its place on the screen (worked out by
+// the centring rule from its size), and how it was left.
+class Dialog {
  public:
-  ModalDialog(Platform& platform, int client_width, int client_height)
-      : Form("Form", client_width, client_height, platform.SysColor(SysColour::kButtonFace)),
-        platform_(platform) {
-    Form.BackColor = platform.SysColor(SysColour::kButtonFace);
-  }
-  ModalDialog(const ModalDialog&) = delete;
-  ModalDialog& operator=(const ModalDialog&) = delete;
-  virtual ~ModalDialog() = default;
-
-  // Draws the client area into Form and fills Printed; the view calls it on every repaint.
-  virtual void Form_Paint() {}
-
-  // The client area as the dialog paints it under its controls, and the texts printed on it.
-  Surface Form;
-  std::vector<PrintedText> Printed;
-  // "Ok", "Cancelled", or empty while the dialog is open and after the close box.
-  std::string Tag;
+  explicit Dialog(Platform& platform) : platform_(platform) {}
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+  virtual ~Dialog() = default;
 
   // The title, set by Form_Load.
   const std::string& Caption() const { return caption_; }
-  int ClientWidth() const { return Form.width(); }
-  int ClientHeight() const { return Form.height(); }
-  // The dialog's place on the screen, worked out by Form_Load.
-  int Left() const { return left_; }
-  int Top() const { return top_; }
+  // "Ok", "Cancelled", or empty while the dialog is open and after the close box.
+  std::string Tag;
   // True once OK or Cancel has hidden the dialog.
   bool Hidden() const { return hidden_; }
   bool Ok() const { return Tag == kTagOk; }
 
-  // The control that should have the keyboard focus now, when the dialog moves it; the view
-  // moves the focus there and clears this.
-  std::string FocusRequest;
-
- protected:
-  void SetCaption(std::string caption) { caption_ = std::move(caption); }
-  // Places the dialog by the centring rule on the platform's screen.
-  void PlaceOnScreen() {
-    const Position place = CentredOnScreen(platform_.ScreenWidth(), platform_.ScreenHeight(),
-                                           ClientWidth(), ClientHeight());
+  // Places a dialog of `width` x `height` by the centring rule on the platform's screen; the
+  // platform moves the shown dialog there.
+  void PlaceOnScreen(int width, int height) {
+    const Position place =
+        CentredOnScreen(platform_.ScreenWidth(), platform_.ScreenHeight(), width, height);
     left_ = place.left;
     top_ = place.top;
   }
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+
+ protected:
+  void SetCaption(std::string caption) { caption_ = std::move(caption); }
   void HideWithTag(std::string_view tag) {
     Tag = std::string(tag);
     hidden_ = true;
@@ -112,6 +99,35 @@ class ModalDialog {
   int left_ = 0;
   int top_ = 0;
   bool hidden_ = false;
+};
+
+// A dialog whose client area the core paints itself: the three dialogs of the Edit, Image and
+// Colour menus.
+class ModalDialog : public Dialog {
+ public:
+  ModalDialog(Platform& platform, int client_width, int client_height)
+      : Dialog(platform),
+        Form("Form", client_width, client_height, platform.SysColor(SysColour::kButtonFace)) {
+    Form.BackColor = platform.SysColor(SysColour::kButtonFace);
+  }
+
+  // Draws the client area into Form and fills Printed; the view calls it on every repaint.
+  virtual void Form_Paint() {}
+
+  // The client area as the dialog paints it under its controls, and the texts printed on it.
+  Surface Form;
+  std::vector<PrintedText> Printed;
+
+  int ClientWidth() const { return Form.width(); }
+  int ClientHeight() const { return Form.height(); }
+
+  // The control that should have the keyboard focus now, when the dialog moves it; the view
+  // moves the focus there and clears this.
+  std::string FocusRequest;
+
+ protected:
+  // Places the dialog by the centring rule, from its client area's size.
+  void PlaceOnScreen() { Dialog::PlaceOnScreen(ClientWidth(), ClientHeight()); }
 };
 
 }  // namespace pelorin

@@ -21,6 +21,7 @@
 
 #include "base/Geometry.h"
 #include "platform/FileTypeRegistration.h"
+#include "platform/ModalDialog.h"
 #include "platform/SystemDirectory.h"
 
 namespace pelorin {
@@ -142,13 +143,12 @@ std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& setti
   return RunFileDialog(parent_, settings, true);
 }
 
-void QtPlatform::RunModal(QDialog& dialog) const {
+void QtPlatform::RunModal(QDialog& view, Dialog& dialog) const {
   // A dialog whose layout fixes its size knows it once the layout has run.
-  dialog.adjustSize();
-  const Position place =
-      CentredOnScreen(ScreenWidth(), ScreenHeight(), dialog.width(), dialog.height());
-  dialog.move(place.left, place.top);
-  dialog.exec();
+  view.adjustSize();
+  dialog.PlaceOnScreen(view.width(), view.height());
+  view.move(dialog.Left(), dialog.Top());
+  view.exec();
 }
 
 std::string QtPlatform::SystemDirectory() const {

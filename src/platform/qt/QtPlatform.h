@@ -10,6 +10,8 @@ class QWidget;
 
 namespace pelorin {
 
+class Dialog;
+
 class QtPlatform : public Platform {
  public:
   // Message boxes are shown over `parent` once it is set.
@@ -53,9 +55,10 @@ class QtPlatform : public Platform {
   QWidget* DialogParent() const { return parent_; }
   // The screen the main window is on.
   QScreen* DialogScreen() const;
-  // Shows a dialog modally, placed as every dialog of the program is: at the screen's horizontal
-  // centre with a third of the free height above it.
-  void RunModal(QDialog& dialog) const;
+  // Shows `view` modally, placed as every dialog of the program is: `dialog` works out the place
+  // from the view's size (at the screen's horizontal centre with a third of the free height
+  // above it), and the view is moved there.
+  void RunModal(QDialog& view, Dialog& dialog) const;
 
  private:
   QWidget* parent_ = nullptr;
