@@ -58,8 +58,8 @@ void Canvas::PicMain_MouseMove(int button, int shift, double x, double y) {
   if (!enabled_) return;
   pointer_.current_x = WholePixel(x);
   pointer_.current_y = WholePixel(y);
-  if (const std::optional<PointerShape> shape = Current().Hover(pointer_))
-    doc_.SetCanvasPointer(shape->pointer, shape->icon);
+  if (const std::optional<MousePointer> shape = Current().Hover(pointer_))
+    doc_.SetCanvasPointer(*shape);
   UpdateStatus(button);
   // Only a gesture that began with a press on the canvas drags.
   if (button == gesture_button_ && gesture_button_ != 0)

@@ -72,8 +72,8 @@ class CanvasTool {
     return false;
   }
   // Every move over the canvas, with or without a button, before the readouts; returns the
-  // pointer to show from now on, when it changes.
-  virtual std::optional<PointerShape> Hover(const CanvasPointer& /*pointer*/) {
+  // (standard) pointer to show from now on, when it changes.
+  virtual std::optional<MousePointer> Hover(const CanvasPointer& /*pointer*/) {
     return std::nullopt;
   }
   // The size readout while a button is held; nullopt shows none.

@@ -27,14 +27,14 @@ PointerShape SelectionTool::Chosen() {
   return {MousePointer::kCrosshair, {}};
 }
 
-std::optional<PointerShape> SelectionTool::Hover(const CanvasPointer& pointer) {
+std::optional<MousePointer> SelectionTool::Hover(const CanvasPointer& pointer) {
   const Rect r = selection_.Bounds();
   const bool inside = selection_.Exists() && r.left <= pointer.current_x &&
                       pointer.current_x <= r.right && r.top <= pointer.current_y &&
                       pointer.current_y <= r.bottom;
   if (inside == over_selection_) return std::nullopt;
   over_selection_ = inside;
-  return PointerShape{inside ? MousePointer::kSizeAll : MousePointer::kCrosshair, {}};
+  return inside ? MousePointer::kSizeAll : MousePointer::kCrosshair;
 }
 
 bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {

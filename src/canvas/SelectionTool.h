@@ -24,7 +24,7 @@ class SelectionTool : public CanvasTool {
   // commits the selection and starts a marquee.
   bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   // The move arrow over the selection, the crosshair elsewhere.
-  std::optional<PointerShape> Hover(const CanvasPointer& pointer) override;
+  std::optional<MousePointer> Hover(const CanvasPointer& pointer) override;
   // The marquee's size between grid lines; its far side may reach line 32.
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
   void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;

@@ -33,10 +33,12 @@ void ShapeTool::DrawBand(int x, int y) {
   const int x0 = press_x_;
   const int y0 = press_y_;
   const Rect touched = {std::min(x0, x), std::min(y0, y), std::max(x0, x) + 1, std::max(y0, y) + 1};
-  const Pen pen{Ink{kBlack, DrawMode::kInvert}};
+  // The lambdas hold four numbers, which std::function keeps without allocating.
   std::function<void(Raster&)> invert;
   if (IsLine()) {
-    invert = [=](Raster& canvas) { DrawLine(canvas, x0, y0, x, y, pen); };
+    invert = [=](Raster& canvas) {
+      DrawLine(canvas, x0, y0, x, y, Pen{Ink{kBlack, DrawMode::kInvert}});
+    };
   } else if (IsEllipse()) {
     // The outline's pixels are kept, so that removing this band needs no second ellipse.
     invert = [pixels =
@@ -44,7 +46,9 @@ void ShapeTool::DrawBand(int x, int y) {
       for (const auto& [px, py] : pixels) canvas.Row(py)[px] ^= kColourMask;
     };
   } else {
-    invert = [=](Raster& canvas) { DrawBoxOutline(canvas, x0, y0, x, y, pen); };
+    invert = [=](Raster& canvas) {
+      DrawBoxOutline(canvas, x0, y0, x, y, Pen{Ink{kBlack, DrawMode::kInvert}});
+    };
   }
   doc_.ShowFigure(Figure::kBand, std::move(invert), {touched});
 }

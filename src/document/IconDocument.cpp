@@ -168,11 +168,12 @@ void IconDocument::LoadPicture(const Raster& mask, const Raster& image) {
 }
 
 void IconDocument::ShowFigure(Figure figure, std::function<void(Raster& canvas)> invert,
-                              std::vector<Rect> touched) {
+                              std::initializer_list<Rect> touched) {
   HideFigure(figure);
   LiveFigure& live = figures_[Index(figure)];
   live.invert = std::move(invert);
-  live.touched = std::move(touched);
+  // The list keeps its room from figure to figure: a move of a rubber band allocates nothing.
+  live.touched.assign(touched);
   live.invert(pic_main_.raster());
   for (const Rect& r : live.touched) pic_main_.Refresh(r);
   live.shown = true;

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -121,7 +122,7 @@ class IconDocument {
   // it was shown; `touched` are the rectangles to repaint. Drawn again with the same function it
   // would disappear, which is how HideFigure removes it.
   void ShowFigure(Figure figure, std::function<void(Raster& canvas)> invert,
-                  std::vector<Rect> touched);
+                  std::initializer_list<Rect> touched);
   // Removes `figure` when it is on the canvas.
   void HideFigure(Figure figure);
   bool FigureShown(Figure figure) const { return figures_[Index(figure)].shown; }
