@@ -37,8 +37,9 @@ AxisWeights Weights(int n, int m) {
   return axis;
 }
 
+// A sum of non-negative weighted values, rounded to a byte.
 std::uint8_t Channel(float value) {
-  return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+  return static_cast<std::uint8_t>(std::min(value + 0.5f, 255.0f));
 }
 
 // `image` scaled down to width x height by area averaging, each colour weighted by its alpha.
