@@ -42,42 +42,44 @@ std::uint8_t Channel(float value) {
   return static_cast<std::uint8_t>(std::min(value + 0.5f, 255.0f));
 }
 
+// Row `y` of `image` averaged across onto the destination columns: the sums of R·A, G·A, B·A
+// and A of each.
+void SumAcross(const RgbaImage& image, int y, const AxisWeights& columns, float* out) {
+  const std::uint8_t* source = image.rgba.data() + static_cast<std::size_t>(y) * image.width * 4;
+  for (const AxisWeights::Span& span : columns.spans) {
+    float sum[4] = {0, 0, 0, 0};
+    for (int k = 0; k < span.count; ++k) {
+      const std::uint8_t* p = source + static_cast<std::size_t>(span.first + k) * 4;
+      const float weighted_alpha = columns.weights[span.at + k] * p[3];
+      sum[0] += weighted_alpha * p[0];
+      sum[1] += weighted_alpha * p[1];
+      sum[2] += weighted_alpha * p[2];
+      sum[3] += weighted_alpha;
+    }
+    std::copy(sum, sum + 4, out);
+    out += 4;
+  }
+}
+
 // `image` scaled down to width x height by area averaging, each colour weighted by its alpha.
+// One destination row at a time, from the source rows it covers (a row on the border between
+// two is summed across twice): the memory needed beyond the result is two rows.
 RgbaImage AreaAverage(const RgbaImage& image, int width, int height) {
   const AxisWeights columns = Weights(image.width, width);
   const AxisWeights rows = Weights(image.height, height);
-  // First along the rows: for each source row, the destination columns' sums of R·A, G·A, B·A
-  // and A.
-  std::vector<float> across(static_cast<std::size_t>(image.height) * width * 4);
-  for (int y = 0; y < image.height; ++y) {
-    const std::uint8_t* source = image.rgba.data() + static_cast<std::size_t>(y) * image.width * 4;
-    float* out = across.data() + static_cast<std::size_t>(y) * width * 4;
-    for (const AxisWeights::Span& span : columns.spans) {
-      float sum[4] = {0, 0, 0, 0};
-      for (int k = 0; k < span.count; ++k) {
-        const std::uint8_t* p = source + static_cast<std::size_t>(span.first + k) * 4;
-        const float weighted_alpha = columns.weights[span.at + k] * p[3];
-        sum[0] += weighted_alpha * p[0];
-        sum[1] += weighted_alpha * p[1];
-        sum[2] += weighted_alpha * p[2];
-        sum[3] += weighted_alpha;
-      }
-      std::copy(sum, sum + 4, out);
-      out += 4;
-    }
-  }
-  // Then down the columns, and the colours divided by their alpha again.
   RgbaImage out{width, height,
                 std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4)};
-  std::vector<float> sum(static_cast<std::size_t>(width) * 4);
+  std::vector<float> across(static_cast<std::size_t>(width) * 4);
+  std::vector<float> sum(across.size());
   std::uint8_t* pixel = out.rgba.data();
   for (const AxisWeights::Span& span : rows.spans) {
     std::fill(sum.begin(), sum.end(), 0.0f);
     for (int k = 0; k < span.count; ++k) {
+      SumAcross(image, span.first + k, columns, across.data());
       const float w = rows.weights[span.at + k];
-      const float* row = across.data() + static_cast<std::size_t>(span.first + k) * width * 4;
-      for (std::size_t i = 0; i < sum.size(); ++i) sum[i] += w * row[i];
+      for (std::size_t i = 0; i < sum.size(); ++i) sum[i] += w * across[i];
     }
+    // The colours divided by their alpha again.
     for (int x = 0; x < width; ++x, pixel += 4) {
       const float* s = sum.data() + static_cast<std::size_t>(x) * 4;
       pixel[3] = Channel(s[3]);
