@@ -36,17 +36,17 @@ std::uint32_t RgbAt(const RgbaImage& image, int x, int y) {
   return p[0] << 16 | p[1] << 8 | p[2];
 }
 
-// A 32-bit DIB of one colour (0xRRGGBB) and one alpha everywhere.
-IcoImage AlphaImage(int side, std::uint32_t rgb, std::uint8_t alpha) {
+// A 32-bit DIB with alpha, opaque, of one colour (0xRRGGBB).
+IcoImage OpaqueAlphaImage(int side, std::uint32_t rgb) {
   DibSpec s;
   s.width = s.height = side;
   s.bits = 32;
-  s.pixel = [=](int, int) { return static_cast<std::uint32_t>(alpha) << 24 | rgb; };
+  s.pixel = [=](int, int) { return 0xFF000000u | rgb; };
   return {side, side, 32, BuildDib(s)};
 }
 
 TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlargesBeyondTwice) {
-  // One icon whose images differ in colour, in an order that sorts nothing for the reader. The
+  // One icon whose images differ in colour, in an order neither by size nor by depth. The
   // 48 x 48 image's directory entry claims 256 x 256: sizes come from the images themselves.
   IcoImage png256{
       0, 0, 32,
@@ -56,7 +56,7 @@ TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlarge
   IcoImage big48 = SolidImage(48, 0xDD0000);
   big48.width = big48.height = 0;
   const Bytes ico = BuildIco({SolidImage(32, 0x0000BB, 8), SolidImage(16, 0x0000AA, 4), png256,
-                              big48, AlphaImage(32, 0x0000CC, 0xFF)});
+                              big48, OpaqueAlphaImage(32, 0x0000CC)});
   struct Case {
     int size;
     std::uint32_t rgb;  // the image taken
@@ -78,7 +78,7 @@ TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlarge
     EXPECT_EQ(thumbnail->height, c.side);
     EXPECT_EQ(RgbAt(*thumbnail, c.side / 2, c.side / 2), c.rgb);
   }
-  // The same icon in a library, and as the first step of an animated cursor.
+  // A library shows its first group, an animated cursor the frame of its first step.
   const Bytes pe =
       BuildPe({{"", 1, {SolidImage(32, 0x00FF00)}}, {"", 2, {SolidImage(16, 0x0000AA)}}});
   EXPECT_EQ(RgbAt(*MakeThumbnail(pe, 32), 0, 0), 0x00FF00u);
