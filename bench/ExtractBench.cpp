@@ -1,9 +1,8 @@
 // What the icon browser costs. Run: build/bench/pelorin_bench --benchmark_filter=Browser\|Count
 //   BM_BrowserLoadShell32: the browser's load on Wine's 64-bit shell32.dll, all in the core:
 //     mapping the file, counting every group, decoding every icon and drawing the whole grid.
-//     Target: median under 10 milliseconds. The file comes with Debian's libwine package
-//     (apt-get install libwine), which Pelorin itself does not need; $PELORIN_SHELL32 names
-//     another copy. Without it the benchmark stops and says so.
+//     Target: median under 10 milliseconds. Where the file comes from: bench/Shell32.h.
+//     Without it the benchmark stops and says so.
 //   BM_CountPeIcons/<MiB>: opening a library and counting its icons, for files of 1 MiB to 2 GiB
 //     whose resources sit at the end (sparse files in the temporary folder), and for one whose
 //     group directory claims 131,070 entries. Target: under 1 millisecond for any size.
@@ -15,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "Shell32.h"
 #include "extract/FrmIcons.h"
 #include "extract/IconLibrary.h"
 #include "extract/LibraryBuilder.h"
@@ -25,20 +25,12 @@ namespace {
 
 using namespace pelorin::testing;
 
-constexpr const char* kWineFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/";
-
 void BM_BrowserLoadShell32(benchmark::State& state) {
-  std::string folder = kWineFolder;
-  if (const char* path = std::getenv("PELORIN_SHELL32")) {
-    folder = std::filesystem::path(path).parent_path().string() + "/";
-  }
-  if (!std::filesystem::exists(folder + std::string(kSystemLibraryName))) {
-    state.SkipWithError(("no shell32.dll in " + folder +
-                         ": install Debian's libwine package (apt-get install libwine) or set "
-                         "PELORIN_SHELL32")
-                            .c_str());
+  if (const std::string missing = Shell32Missing(); !missing.empty()) {
+    state.SkipWithError(missing.c_str());
     return;
   }
+  const std::string folder = Shell32Folder();
   FakePlatform platform;
   platform.system_directory = folder;
   platform.screen_bits = 32;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build folder $1 into a scratch prefix and checks what lands there: the program,
 # the menu entry (valid, naming the installed program), the icon in every hicolor size, the MIME
-# package (which update-mime-database accepts) and the AppStream metainfo (which appstreamcli
-# accepts). $2 is the application id.
+# package (which update-mime-database accepts), the AppStream metainfo (which appstreamcli
+# accepts) and the thumbnailer with its entry (naming the installed thumbnailer) and manual page.
+# $2 is the application id.
 set -euo pipefail
 build=$1
 id=$2
@@ -29,4 +30,15 @@ mime="$prefix/share/mime/packages/pelorin.xml"
 XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime"
 grep -q 'application/x-icon-library' "$prefix/share/mime/globs2" || fail "the .icl type is not in the database"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
+thumbnailer="$prefix/bin/pelorin-thumbnailer"
+[ -x "$thumbnailer" ] || fail "no thumbnailer at bin/pelorin-thumbnailer"
+thumbnailer_entry="$prefix/share/thumbnailers/pelorin.thumbnailer"
+[ -f "$thumbnailer_entry" ] || fail "no thumbnailer entry at share/thumbnailers/pelorin.thumbnailer"
+grep -qx "TryExec=$thumbnailer" "$thumbnailer_entry" || fail "TryExec does not name $thumbnailer"
+grep -qx "Exec=$thumbnailer -s %s %i %o" "$thumbnailer_entry" || fail "Exec does not name $thumbnailer"
+grep -q '^MimeType=.*application/x-icon-library;' "$thumbnailer_entry" ||
+  fail "the thumbnailer entry does not take icon libraries"
+manual="$prefix/share/man/man1/pelorin-thumbnailer.1.gz"
+[ -f "$manual" ] || fail "no manual page at share/man/man1/pelorin-thumbnailer.1.gz"
+gzip -dc "$manual" | grep -q '^\.TH PELORIN-THUMBNAILER 1' || fail "the manual page is not one"
 echo "check-install: everything in place under $prefix"

@@ -2,7 +2,9 @@
 # Installs what building, running and testing Pelorin needs on Debian 12, as root. Packages that
 # are already there are not fetched again. Extra groups on the command line add what the other
 # scripts need: "sanitizers" (clang and its libFuzzer and sanitizer runtimes, for
-# scripts/sanitizers.sh and scripts/fuzz.sh) and "package" (for scripts/package.sh).
+# scripts/sanitizers.sh and scripts/fuzz.sh), "package" (for scripts/package.sh) and
+# "thumbnailers" (GNOME's thumbnail factory for Python, bubblewrap, Tumbler and a D-Bus session,
+# for scripts/check-thumbnailers.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -20,6 +22,7 @@ for group in "$@"; do
   case "$group" in
     sanitizers) packages+=(clang libclang-rt-14-dev) ;;
     package) packages+=(dpkg-dev) ;;
+    thumbnailers) packages+=(gir1.2-gnomedesktop-3.0 python3-gi bubblewrap tumbler dbus-daemon) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <numeric>
+#include <utility>
 
 #include "extract/ByteReader.h"
 #include "extract/PngReader.h"
@@ -171,45 +172,46 @@ class RowColours {
     // Indices past a short colour table stay black.
   }
 
-  void Read(const std::uint8_t* row, const Map& columns, Colour* out) const {
+  void Read(const std::uint8_t* row, std::span<const int> columns, Colour* out) const {
+    const std::size_t n = columns.size();
     switch (bits_) {
       case 1:
-        for (int i = 0; i < kIconSize; ++i) {
+        for (std::size_t i = 0; i < n; ++i) {
           const int x = columns[i];
           out[i] = palette_[row[x >> 3] >> (7 - (x & 7)) & 1];
         }
         break;
       case 4:
-        for (int i = 0; i < kIconSize; ++i) {
+        for (std::size_t i = 0; i < n; ++i) {
           const int x = columns[i];
           out[i] = palette_[row[x >> 1] >> ((x & 1) ? 0 : 4) & 0xF];
         }
         break;
       case 8:
-        for (int i = 0; i < kIconSize; ++i) out[i] = palette_[row[columns[i]]];
+        for (std::size_t i = 0; i < n; ++i) out[i] = palette_[row[columns[i]]];
         break;
       case 16:
-        for (int i = 0; i < kIconSize; ++i) {
+        for (std::size_t i = 0; i < n; ++i) {
           const std::uint8_t* p = row + columns[i] * 2;
           const std::uint32_t v = p[0] | p[1] << 8;
           out[i] = Rgb(red_.Extract(v), green_.Extract(v), blue_.Extract(v));
         }
         break;
       case 24:
-        for (int i = 0; i < kIconSize; ++i) {
+        for (std::size_t i = 0; i < n; ++i) {
           const std::uint8_t* p = row + columns[i] * 3;
           out[i] = Rgb(p[2], p[1], p[0]);
         }
         break;
       default:  // 32
         if (plain_32_) {
-          for (int i = 0; i < kIconSize; ++i) {
+          for (std::size_t i = 0; i < n; ++i) {
             const std::uint8_t* p = row + columns[i] * 4;
             out[i] = Rgb(p[2], p[1], p[0]);
           }
           break;
         }
-        for (int i = 0; i < kIconSize; ++i) {
+        for (std::size_t i = 0; i < n; ++i) {
           const std::uint8_t* p = row + columns[i] * 4;
           const std::uint32_t v =
               p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -264,27 +266,64 @@ bool HasAlpha(const DibLayout& dib) {
   return false;
 }
 
-// nullopt only for a 32-bit image without alpha whose AND mask is missing.
-std::optional<IconPicture> DecodeDib(const DibLayout& dib) {
-  const bool alpha = HasAlpha(dib);
-  if (!alpha && dib.and_bits == nullptr) return std::nullopt;
+// The pixels `columns` of the image's row `y` (counted from the top): their colours into
+// `colours`, and into `alpha` each pixel's alpha byte for an image with alpha, else 0 where the
+// AND mask is set and 255 where it is not.
+void ReadDibRow(const DibLayout& dib, const RowColours& reader, bool alpha, int y,
+                std::span<const int> columns, Colour* colours, std::uint8_t* alphas) {
+  const int stored = dib.top_down ? y : dib.height - 1 - y;
+  const std::uint8_t* xor_row = dib.xor_bits + stored * dib.xor_stride;
+  reader.Read(xor_row, columns, colours);
+  if (alpha) {
+    for (std::size_t i = 0; i < columns.size(); ++i) alphas[i] = xor_row[columns[i] * 4 + 3];
+    return;
+  }
+  const std::uint8_t* and_row = dib.and_bits + stored * dib.and_stride;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const int x = columns[i];
+    alphas[i] = (and_row[x >> 3] >> (7 - (x & 7)) & 1) != 0 ? 0 : 255;
+  }
+}
+
+IconPicture DecodeDib(const DibLayout& dib, bool alpha) {
   IconPicture out = BlankPicture();
   const Map columns = StretchMap(dib.width, false);
   const Map rows = StretchMap(dib.height, true);
-  const RowColours colours(dib);
+  const RowColours reader(dib);
+  std::array<std::uint8_t, kIconSize> alphas{};
   for (int j = 0; j < kIconSize; ++j) {
-    const int y = dib.top_down ? rows[j] : dib.height - 1 - rows[j];
-    const std::uint8_t* xor_row = dib.xor_bits + y * dib.xor_stride;
-    const std::uint8_t* and_row = alpha ? nullptr : dib.and_bits + y * dib.and_stride;
     Colour* mask = out.mask.Row(j);
     Colour* image = out.image.Row(j);
-    colours.Read(xor_row, columns, image);
+    ReadDibRow(dib, reader, alpha, rows[j], columns, image, alphas.data());
     for (int i = 0; i < kIconSize; ++i) {
-      const int x = columns[i];
-      const bool transparent =
-          alpha ? xor_row[x * 4 + 3] < 128 : (and_row[x >> 3] >> (7 - (x & 7)) & 1) != 0;
+      const bool transparent = alphas[i] < 128;
       mask[i] = transparent ? kWhite : kBlack;
       if (transparent && alpha) image[i] = kBlack;
+    }
+  }
+  return out;
+}
+
+// The image at its own size, each pixel with the alpha ReadDibRow gives it.
+RgbaImage DecodeDibRgba(const DibLayout& dib, bool alpha) {
+  RgbaImage out{dib.width, dib.height,
+                std::vector<std::uint8_t>(static_cast<std::size_t>(dib.width) * dib.height * 4)};
+  std::vector<int> columns(dib.width);
+  std::iota(columns.begin(), columns.end(), 0);
+  std::vector<Colour> colours(dib.width);
+  std::vector<std::uint8_t> alphas(dib.width);
+  const RowColours reader(dib);
+  std::uint8_t* p = out.rgba.data();
+  for (int y = 0; y < dib.height; ++y) {
+    ReadDibRow(dib, reader, alpha, y, columns, colours.data(), alphas.data());
+    for (int x = 0; x < dib.width; ++x, p += 4) {
+      // A colour under a set AND bit would invert the screen; a picture with alpha shows it as
+      // transparent like every other masked pixel.
+      const Colour c = alphas[x] == 0 ? kBlack : colours[x];
+      p[0] = c & 0xFF;
+      p[1] = c >> 8 & 0xFF;
+      p[2] = c >> 16 & 0xFF;
+      p[3] = alphas[x];
     }
   }
   return out;
@@ -308,6 +347,14 @@ IconPicture DecodePngPixels(const PngPixels& png) {
     }
   }
   return out;
+}
+
+// A PNG's pixels as they are (a stream without alpha has 255 everywhere), fully transparent
+// ones made black.
+RgbaImage PngRgba(PngPixels&& png) {
+  for (std::size_t at = 0; at < png.rgba.size(); at += 4)
+    if (png.rgba[at + 3] == 0) png.rgba[at] = png.rgba[at + 1] = png.rgba[at + 2] = 0;
+  return {png.width, png.height, std::move(png.rgba)};
 }
 
 // The facts of a PNG from its IHDR chunk, which must come first. libpng checks the rest.
@@ -344,6 +391,25 @@ std::uint64_t PngStreamLength(const ByteSource& file, std::uint64_t offset) {
     at = next;
   }
   return 0;
+}
+
+// One image, a PNG stream or a DIB, decoded by `from_png` (given the PNG's pixels) or
+// `from_dib` (given the DIB and whether it has alpha). nullopt for an image InspectIconImage
+// refuses, a corrupt PNG, and a 32-bit DIB without alpha whose AND mask is missing.
+template <typename Result, typename FromPng, typename FromDib>
+std::optional<Result> DecodeImage(std::span<const std::uint8_t> image_data, FromPng from_png,
+                                  FromDib from_dib) {
+  if (IsPngStream(image_data)) {
+    if (!InspectPng(image_data)) return std::nullopt;
+    auto png = DecodePng(image_data);
+    if (!png) return std::nullopt;
+    return from_png(std::move(*png));
+  }
+  const auto dib = InspectDib(image_data);
+  if (!dib) return std::nullopt;
+  const bool alpha = HasAlpha(*dib);
+  if (!alpha && dib->and_bits == nullptr) return std::nullopt;
+  return from_dib(*dib, alpha);
 }
 
 }  // namespace
@@ -428,15 +494,12 @@ std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entri
 }
 
 std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_data) {
-  if (IsPngStream(image_data)) {
-    if (!InspectPng(image_data)) return std::nullopt;
-    const auto png = DecodePng(image_data);
-    if (!png) return std::nullopt;
-    return DecodePngPixels(*png);
-  }
-  const auto dib = InspectDib(image_data);
-  if (!dib) return std::nullopt;
-  return DecodeDib(*dib);
+  return DecodeImage<IconPicture>(
+      image_data, [](PngPixels&& png) { return DecodePngPixels(png); }, DecodeDib);
+}
+
+std::optional<RgbaImage> DecodeIconImageRgba(std::span<const std::uint8_t> image_data) {
+  return DecodeImage<RgbaImage>(image_data, PngRgba, DecodeDibRgba);
 }
 
 std::optional<IconPicture> DecodeIconFile(const ByteSource& file, int screen_bits) {

@@ -7,7 +7,9 @@
 //                      data is all there;
 //   ChooseIconImage    which image of a set to show at 32 x 32 for the screen's depth;
 //   DecodeIconImage    one image (a DIB or a PNG stream) to the mask and colour image;
-//   DecodeIconFile     all of it for a file.
+//   DecodeIconFile     all of it for a file;
+//   DecodeIconImageRgba one image at its own size with its real transparency, for pictures
+//                      that are not the editor's (the desktop thumbnailer).
 //
 // The result follows the icon convention of the document: a transparent pixel is white in the
 // mask and black in the image; an opaque pixel is black in the mask and keeps the colour the file
@@ -45,6 +47,14 @@ inline constexpr int kMaxDibSide = 1024;
 struct IconPicture {
   Raster mask;
   Raster image;
+};
+
+// An image at its own size: rows top-down, 4 bytes a pixel (R, G, B, alpha), colours not
+// multiplied by alpha.
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
 };
 
 // One 16-byte entry of an .ico/.cur directory, fields as stored (the sizes already widened).
@@ -133,6 +143,12 @@ std::optional<std::size_t> ChooseIconImage(std::span<const DirectoryEntry> entri
 
 // Decodes one image to the 32 x 32 mask and colour image described above.
 std::optional<IconPicture> DecodeIconImage(std::span<const std::uint8_t> image_data);
+
+// Decodes one image at its own size with the transparency it really has: the alpha of a 32-bit
+// image with alpha or of a PNG (255 in a PNG without alpha), else 0 where the AND mask is set and
+// 255 elsewhere. A fully transparent pixel is (0, 0, 0, 0), whatever colour the file stores
+// there. Refuses what DecodeIconImage refuses.
+std::optional<RgbaImage> DecodeIconImageRgba(std::span<const std::uint8_t> image_data);
 
 // A whole .ico or .cur file: directory, choice, decode. nullopt for anything that is not a usable
 // icon or cursor, including a file whose chosen image turns out to be corrupt (the choice is not

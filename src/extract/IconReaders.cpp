@@ -110,6 +110,14 @@ IconFileKind DetectIconFileKind(std::span<const std::uint8_t> file) {
   return IconFileKind::kNone;
 }
 
+std::optional<IconGroup> ReadIconFileGroup(std::span<const std::uint8_t> file) {
+  const auto entries = ReadIconDirectory(file);
+  if (!entries) return std::nullopt;
+  IconGroup group{*entries, {}};
+  for (const DirectoryEntry& e : *entries) group.images.push_back(EntryImageData(file, e));
+  return group;
+}
+
 std::optional<IconPicture> DecodeIconGroup(const IconGroup& group, int screen_bits) {
   const auto chosen = ChooseIconImage(group.entries, group.images, screen_bits);
   if (!chosen) return std::nullopt;
@@ -379,10 +387,8 @@ IconFileReader::IconFileReader(std::span<const std::uint8_t> file)
       break;
     case IconFileKind::kIconFile: {
       // Only the directory and the image headers are read here; the image is decoded when drawn.
-      const auto entries = ReadIconDirectory(file);
-      std::vector<std::span<const std::uint8_t>> images;
-      for (const DirectoryEntry& e : *entries) images.push_back(EntryImageData(file, e));
-      usable_icon_file_ = ChooseIconImage(*entries, images, 32).has_value();
+      const auto group = ReadIconFileGroup(file);
+      usable_icon_file_ = ChooseIconImage(group->entries, group->images, 32).has_value();
       break;
     }
     case IconFileKind::kNone:
@@ -410,26 +416,29 @@ int IconFileReader::StepCount() const {
   return Count() > 0 ? 1 : 0;
 }
 
-std::optional<IconPicture> IconFileReader::Draw(int index, int step, int screen_bits) const {
+std::optional<IconGroup> IconFileReader::Group(int index, int step) const {
   switch (kind_) {
     case IconFileKind::kIconFile:
       if (index != 0) return std::nullopt;
-      return DecodeIconFile(file_, screen_bits);
+      return ReadIconFileGroup(file_);
     case IconFileKind::kPortableExecutable:
-      if (auto group = pe_->Group(index)) return DecodeIconGroup(*group, screen_bits);
-      return std::nullopt;
+      return pe_->Group(index);
     case IconFileKind::kNewExecutable:
-      if (auto group = ne_->Group(index)) return DecodeIconGroup(*group, screen_bits);
-      return std::nullopt;
+      return ne_->Group(index);
     case IconFileKind::kAnimatedCursor:
       if (index != 0) return std::nullopt;
-      if (auto frame = ani_->FrameOfStep(step))
-        return DecodeIconFile(ani_->Frame(*frame), screen_bits);
+      if (auto frame = ani_->FrameOfStep(step)) return ReadIconFileGroup(ani_->Frame(*frame));
       return std::nullopt;
     case IconFileKind::kNone:
       break;
   }
   return std::nullopt;
+}
+
+std::optional<IconPicture> IconFileReader::Draw(int index, int step, int screen_bits) const {
+  const auto group = Group(index, step);
+  if (!group) return std::nullopt;
+  return DecodeIconGroup(*group, screen_bits);
 }
 
 }  // namespace pelorin

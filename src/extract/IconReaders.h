@@ -46,6 +46,11 @@ struct IconGroup {
   std::vector<std::span<const std::uint8_t>> images;
 };
 
+// The directory of an .ico or .cur file as a group: its entries and each one's image data (from
+// its offset to the end of the file, see EntryImageData). nullopt when ReadIconDirectory refuses
+// the file.
+std::optional<IconGroup> ReadIconFileGroup(std::span<const std::uint8_t> file);
+
 // The group's image for 32 x 32 at `screen_bits`, decoded; nullopt when none is usable.
 std::optional<IconPicture> DecodeIconGroup(const IconGroup& group, int screen_bits);
 
@@ -147,8 +152,12 @@ class IconFileReader {
   // The number of animation steps of icon 0: an animated cursor's steps, 1 for any other file
   // that has an icon 0, else 0.
   int StepCount() const;
-  // Icon `index` drawn at animation step `step` (ignored for an icon that is not animated);
-  // nullopt when there is no such icon or step, or its image cannot be decoded.
+  // The images of icon `index` at animation step `step` (ignored for an icon that is not
+  // animated): a group of a program or library, the directory of an icon file or of the frame
+  // the step shows; nullopt when there is no such icon or step.
+  std::optional<IconGroup> Group(int index, int step) const;
+  // That icon drawn: its image chosen for 32 x 32 and decoded (DecodeIconGroup); nullopt when
+  // there is no such icon or step, or its image cannot be decoded.
   std::optional<IconPicture> Draw(int index, int step, int screen_bits) const;
 
  private:
