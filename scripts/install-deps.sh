@@ -2,7 +2,8 @@
 # Installs what building, running and testing Pelorin needs on Debian 12, as root. Packages that
 # are already there are not fetched again. Extra groups on the command line add what the other
 # scripts need: "sanitizers" (clang and its libFuzzer and sanitizer runtimes, for
-# scripts/sanitizers.sh and scripts/fuzz.sh) and "package" (for scripts/package.sh).
+# scripts/sanitizers.sh and scripts/fuzz.sh), "package" (for scripts/package.sh) and "wayland" (a
+# headless Wayland session for scripts/wayland-check.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -19,7 +20,12 @@ packages=(
 for group in "$@"; do
   case "$group" in
     sanitizers) packages+=(clang libclang-rt-14-dev) ;;
-    package) packages+=(dpkg-dev) ;;
+    package) packages+=(dpkg-dev lintian) ;;
+    wayland)
+      # Debian 12's screenshot portal answers only with an Access back end beside the wlroots one
+      # (xdg-desktop-portal-gtk); xdotool drives the program through XWayland, wtype natively.
+      packages+=(sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+        pipewire grim wl-clipboard wtype xdotool dbus-daemon dbus-bin python3) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
