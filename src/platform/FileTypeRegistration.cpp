@@ -319,7 +319,8 @@ std::string RegisteredProgram(const std::string& program_path, const std::string
       const fs::path candidate = folder / "pelorin";
       std::error_code ec;
       if (!fs::is_regular_file(candidate, ec) || ::access(candidate.c_str(), X_OK) != 0) continue;
-      if (InBuildFolder(fs::canonical(candidate, ec)) || ec) continue;
+      const fs::path real = fs::canonical(candidate, ec);
+      if (ec || InBuildFolder(real)) continue;
       return candidate.string();
     }
   } catch (...) {
