@@ -23,6 +23,8 @@ cleanup() { rm -rf "$work"; }
 trap cleanup EXIT
 mkdir -p "$work/run" "$work/home"
 chmod 700 "$work/run"
+# The session's user may not be able to read the checkout (under /root, say): it gets copies.
+cp build/pelorin scripts/wayland-session.py "$work/"
 as_user=()
 if [ "$(id -u)" = 0 ]; then
   chown -R 65534:65534 "$work"
@@ -39,4 +41,4 @@ rm -f /tmp/out.png 2>/dev/null || true
 "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
   LANG=C.UTF-8 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland \
-  timeout 300 dbus-run-session -- python3 scripts/wayland-session.py "$PWD/build/pelorin" "$work" "$mode"
+  timeout 300 dbus-run-session -- python3 "$work/wayland-session.py" "$work/pelorin" "$work" "$mode"
