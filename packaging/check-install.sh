@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build folder $1 into a scratch prefix and checks what lands there: the program,
 # the menu entry (valid, naming the installed program), the icon in every hicolor size, the MIME
-# package (which update-mime-database accepts), the AppStream metainfo (which appstreamcli
-# accepts) and the thumbnailer with its entry (naming the installed thumbnailer) and manual page.
-# $2 is the application id.
+# package (which update-mime-database accepts), the copyright file, changelog and manual page,
+# the AppStream metainfo (which appstreamcli accepts; --no-net, since the home page is a
+# placeholder under the reserved example.com domain that no network resolves), and the
+# thumbnailer with its entry (naming the installed thumbnailer) and manual page. $2 is the
+# application id.
 set -euo pipefail
 build=$1
 id=$2
@@ -29,6 +31,9 @@ mime="$prefix/share/mime/packages/pelorin.xml"
 [ -f "$mime" ] || fail "no MIME package"
 XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime"
 grep -q 'application/x-icon-library' "$prefix/share/mime/globs2" || fail "the .icl type is not in the database"
+[ -f "$prefix/share/doc/pelorin/copyright" ] || fail "no copyright file at share/doc/pelorin"
+gzip -t "$prefix/share/doc/pelorin/changelog.gz" || fail "no changelog.gz at share/doc/pelorin"
+gzip -t "$prefix/share/man/man1/pelorin.1.gz" || fail "no manual page at share/man/man1"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
 thumbnailer="$prefix/bin/pelorin-thumbnailer"
 [ -x "$thumbnailer" ] || fail "no thumbnailer at bin/pelorin-thumbnailer"

@@ -2,9 +2,10 @@
 # Installs what building, running and testing Pelorin needs on Debian 12, as root. Packages that
 # are already there are not fetched again. Extra groups on the command line add what the other
 # scripts need: "sanitizers" (clang and its libFuzzer and sanitizer runtimes, for
-# scripts/sanitizers.sh and scripts/fuzz.sh), "package" (for scripts/package.sh) and
-# "thumbnailers" (GNOME's thumbnail factory for Python, bubblewrap, Tumbler and a D-Bus session,
-# for scripts/check-thumbnailers.sh).
+# scripts/sanitizers.sh and scripts/fuzz.sh), "package" (for scripts/package.sh), "thumbnailers"
+# (GNOME's thumbnail factory for Python, bubblewrap, Tumbler and a D-Bus session, for
+# scripts/check-thumbnailers.sh) and "wayland" (a headless Wayland session for
+# scripts/wayland-check.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -21,8 +22,13 @@ packages=(
 for group in "$@"; do
   case "$group" in
     sanitizers) packages+=(clang libclang-rt-14-dev) ;;
-    package) packages+=(dpkg-dev) ;;
+    package) packages+=(dpkg-dev lintian) ;;
     thumbnailers) packages+=(gir1.2-gnomedesktop-3.0 python3-gi bubblewrap tumbler dbus-daemon) ;;
+    wayland)
+      # Debian 12's screenshot portal answers only with an Access back end beside the wlroots one
+      # (xdg-desktop-portal-gtk); xdotool drives the program through XWayland, wtype natively.
+      packages+=(sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
+        pipewire grim wl-clipboard wtype xdotool dbus-daemon dbus-bin python3) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
@@ -33,5 +39,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # dpkg syncs every file it unpacks unless told not to; on a fresh machine that is most of the
+  # install's time, and an install cut short is simply run again.
+  apt-get install -y -qq --no-install-recommends -o Dpkg::Options::=--force-unsafe-io "${missing[@]}"
 fi

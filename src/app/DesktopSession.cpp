@@ -119,6 +119,17 @@ std::optional<std::string> UnreachableDisplayMessage(const std::vector<std::stri
          ". Check that the graphical session is still running.\n";
 }
 
+std::optional<std::string> PlatformForSession(const std::vector<std::string>& args,
+                                              const Environment& env) {
+  if (IsSet(env, "QT_QPA_PLATFORM")) return std::nullopt;
+  for (const std::string& arg : args)
+    if (arg == "-platform" || arg == "--platform") return std::nullopt;
+  if (PlatformsToTry(args, env).front() != "wayland") return std::nullopt;
+  const DisplayToTry x11 = X11Display(args, env);
+  if (!x11.value || x11.value->empty()) return std::nullopt;
+  return "xcb";
+}
+
 bool HasGraphicalSession(const std::vector<std::string>& args, const Environment& env) {
   if (IsSet(env, "QT_QPA_PLATFORM")) return true;
   for (const std::string& arg : args)

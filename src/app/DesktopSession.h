@@ -53,6 +53,15 @@ std::optional<std::string> UnreachableDisplayMessage(const std::vector<std::stri
                                                      const Environment& env,
                                                      const DisplayProbe& answers);
 
+// The platform the toolkit is to use on a Wayland desktop: "xcb" (through XWayland) when no
+// platform is chosen by hand, the toolkit would try Wayland first (WAYLAND_DISPLAY set, or
+// XDG_SESSION_TYPE "wayland") and an X display is named (DISPLAY, or "-display"); nullopt leaves
+// the toolkit's own choice. A native Wayland window can neither place itself (the main window and
+// the dialogs go where the compositor puts them) nor move the pointer (the screen capture holds
+// it on the screen); through XWayland both work. docs/architecture.md has the measurements.
+std::optional<std::string> PlatformForSession(const std::vector<std::string>& args,
+                                              const Environment& env);
+
 // A scale setting of the toolkit (QT_SCALE_FACTOR "1.25"; QT_SCREEN_SCALE_FACTORS "1.25;2" or
 // "DP-1=1.25;HDMI-1=2") with every factor rounded to a whole number, halves up, at least 1, so
 // that each pixel of the canvas is a whole, equal block of device pixels. Parts that are not

@@ -36,6 +36,10 @@ int main(int argc, char* argv[]) {
     std::fputs(pelorin::kNoDisplayMessage.data(), stderr);
     return 1;
   }
+  // On a Wayland desktop the program runs through XWayland, where it can place its windows and
+  // hold the pointer during a screen capture.
+  if (const auto platform = pelorin::PlatformForSession(args, env))
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
   // A display that is set but gone would make the toolkit abort.
   const auto answers = [](const pelorin::DisplayToTry& display) {
     return display.kind == pelorin::DisplayToTry::Kind::kX11

@@ -1,5 +1,7 @@
 #include "platform/FileTypeRegistration.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -129,11 +131,34 @@ std::string UpdateMimeappsList(const std::string& text) {
   return result;
 }
 
+// A value of the desktop entry's string type: the file's escapes, and a leading space kept.
+std::string DesktopStringValue(const std::string& text) {
+  std::string value;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\\')
+      value += "\\\\";
+    else if (c == '\n')
+      value += "\\n";
+    else if (c == '\t')
+      value += "\\t";
+    else if (c == '\r')
+      value += "\\r";
+    else if (c == ' ' && i == 0)
+      value += "\\s";
+    else
+      value += c;
+  }
+  return value;
+}
+
 std::string DesktopEntry(const std::string& program_path) {
   std::string entry = "[Desktop Entry]\n";
   entry += "Type=Application\n";
   entry += "Name=Pelorin\n";
   entry += "Exec=" + DesktopExecValue(program_path) + "\n";
+  // Desktops ignore the entry, and the defaults that name it, once the program is gone.
+  entry += "TryExec=" + DesktopStringValue(program_path) + "\n";
   entry += "MimeType=";
   for (std::string_view type : kIconTypes) entry += std::string(type) + ";";
   entry += "\n";
@@ -219,6 +244,12 @@ bool RewriteFile(const fs::path& path, const std::function<std::string(const std
   return WriteAtomically(*target, content, exists);
 }
 
+// A folder CMake builds in: the program there goes when the folder is cleaned or deleted.
+bool InBuildFolder(const fs::path& program) {
+  std::error_code ec;
+  return fs::is_regular_file(program.parent_path() / "CMakeCache.txt", ec);
+}
+
 bool MakeFolder(const fs::path& folder) {
   std::error_code ec;
   fs::create_directories(folder, ec);
@@ -272,6 +303,30 @@ std::string DesktopExecValue(const std::string& program_path) {
       value += c;
   }
   return value + " /open %f";
+}
+
+std::string RegisteredProgram(const std::string& program_path, const std::string& search_path) {
+  try {
+    if (!InBuildFolder(program_path)) return program_path;
+    std::size_t start = 0;
+    while (start <= search_path.size()) {
+      std::size_t end = search_path.find(':', start);
+      if (end == std::string::npos) end = search_path.size();
+      const fs::path folder(search_path.substr(start, end - start));
+      start = end + 1;
+      // Relative entries depend on the folder the program was started in.
+      if (!folder.is_absolute()) continue;
+      const fs::path candidate = folder / "pelorin";
+      std::error_code ec;
+      if (!fs::is_regular_file(candidate, ec) || ::access(candidate.c_str(), X_OK) != 0) continue;
+      const fs::path real = fs::canonical(candidate, ec);
+      if (ec || InBuildFolder(real)) continue;
+      return candidate.string();
+    }
+  } catch (...) {
+    // Out of memory or a library surprise: the running program is still a valid answer.
+  }
+  return program_path;
 }
 
 bool RegisterIconFileType(const std::string& program_path, const XdgDirs& dirs) {

@@ -2,8 +2,11 @@
 //
 // At every start we install a desktop entry "pelorin.desktop" in the user's applications folder
 // and name it the default for the icon types in the user's mimeapps.list. The entry's Exec line
-// runs this very program with "/open %f", so moving the program and starting it once is enough
-// to repair the association.
+// runs the program with "/open %f", so moving the program and starting it once is enough to
+// repair the association. Its TryExec names the same program: once that is gone (the package
+// removed, the build folder deleted) desktops ignore the entry and the default with it, and open
+// icons with whatever else can. To undo the association, delete the entry and the two lines that
+// name it in mimeapps.list.
 //
 // Registration is a convenience, never a reason to fail: nothing here throws, and a folder we
 // cannot write leaves whatever was there untouched.
@@ -27,6 +30,13 @@ XdgDirs XdgDirsFromEnvironment();
 // The Exec value that starts `program_path` with "/open %f", quoted and escaped for a desktop
 // entry file (argument quoting first, then the string escapes of the file).
 std::string DesktopExecValue(const std::string& program_path);
+
+// The program the association is to name when `program_path` is running. A program started from
+// a CMake build folder (a CMakeCache.txt beside it) names the first "pelorin" on `search_path`
+// (PATH's list of folders) outside any build folder when there is one: the installed program
+// outlives a build folder, which is often deleted. Otherwise, and for every other program, the
+// running program itself.
+std::string RegisteredProgram(const std::string& program_path, const std::string& search_path);
 
 // Writes <data_home>/applications/pelorin.desktop and makes it the default for
 // image/vnd.microsoft.icon and image/x-icon in <config_home>/mimeapps.list. Returns whether both

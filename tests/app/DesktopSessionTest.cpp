@@ -98,6 +98,35 @@ TEST(DesktopSession, ADisplaySetButGoneIsReportedInsteadOfAnAbort) {
   }
 }
 
+// On a Wayland desktop with XWayland the program goes through XWayland; a choice made by hand, a
+// desktop without XWayland and an X11 desktop are left to the toolkit.
+TEST(DesktopSession, AWaylandDesktopWithAnXDisplayRunsTheProgramThroughXWayland) {
+  struct Case {
+    std::vector<std::string> args;
+    std::map<std::string, std::string> env;
+    std::optional<std::string> platform;
+  };
+  const Case cases[] = {
+      {{}, {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xcb"},
+      {{}, {{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":1"}}, "xcb"},
+      {{"-display", ":1"}, {{"WAYLAND_DISPLAY", "wayland-0"}}, "xcb"},
+      {{}, {{"WAYLAND_DISPLAY", "wayland-0"}}, std::nullopt},
+      {{}, {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ""}}, std::nullopt},
+      {{}, {{"DISPLAY", ":0"}}, std::nullopt},
+      {{}, {{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, std::nullopt},
+      {{},
+       {{"QT_QPA_PLATFORM", "wayland"}, {"WAYLAND_DISPLAY", "w"}, {"DISPLAY", ":0"}},
+       std::nullopt},
+      {{"-platform", "wayland"}, {{"WAYLAND_DISPLAY", "w"}, {"DISPLAY", ":0"}}, std::nullopt},
+      {{"/open", "a.ico"}, {{"WAYLAND_DISPLAY", "w"}, {"DISPLAY", ":0"}}, "xcb"},
+  };
+  for (const Case& c : cases) {
+    std::string names;
+    for (const auto& [name, value] : c.env) names += name + "=" + value + " ";
+    EXPECT_EQ(PlatformForSession(c.args, With(c.env)), c.platform) << names;
+  }
+}
+
 TEST(DesktopSession, ScaleFactorsBecomeWholeNumbers) {
   EXPECT_EQ(WholeScaleFactors("1.25"), "1");
   EXPECT_EQ(WholeScaleFactors("1.5"), "2");

@@ -2,24 +2,20 @@
 // data, against what its MANIFEST.md measured. Skipped when the test data is not there.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "extract/IconReaders.h"
 #include "extract/MappedFile.h"
+#include "support/Testdata.h"
 
 namespace pelorin {
 namespace {
 
-class LibraryTestdata : public ::testing::Test {
+class LibraryTestdata : public testing::NeedsTestdata {
  protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(std::string(PELORIN_TESTDATA_DIR) + "/MANIFEST.md"))
-      GTEST_SKIP() << "no test data at " << PELORIN_TESTDATA_DIR;
-  }
   // Keeps the file mapped for the rest of the test.
   std::span<const std::uint8_t> Map(const std::string& relative) {
-    auto file = MappedFile::Open(std::string(PELORIN_TESTDATA_DIR) + "/" + relative);
+    auto file = MappedFile::Open(testing::TestdataDir() + "/" + relative);
     if (!file) {
       ADD_FAILURE() << "cannot map " << relative;
       return {};

@@ -29,12 +29,15 @@ void WriteText(const fs::path& path, const std::string& text) {
   out << text;
 }
 
-std::string ExpectedEntry(const std::string& exec) {
+std::string ExpectedEntry(const std::string& exec, const std::string& try_exec = kProgram) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Pelorin\n"
          "Exec=" +
          exec +
+         "\n"
+         "TryExec=" +
+         try_exec +
          "\n"
          "MimeType=image/vnd.microsoft.icon;image/x-icon;\n"
          "Terminal=false\n"
@@ -201,7 +204,8 @@ TEST_F(FileTypeRegistrationTest, ExecQuotesAndEscapesThePath) {
   }
 
   ASSERT_TRUE(RegisterIconFileType("/home/li/my apps/pelorin", dirs_));
-  EXPECT_EQ(ReadText(DesktopFile()), ExpectedEntry("\"/home/li/my apps/pelorin\" /open %f"));
+  EXPECT_EQ(ReadText(DesktopFile()),
+            ExpectedEntry("\"/home/li/my apps/pelorin\" /open %f", "/home/li/my apps/pelorin"));
 }
 
 TEST_F(FileTypeRegistrationTest, BlockedPlacesFailSilentlyAndKeepFiles) {
@@ -291,6 +295,52 @@ class ScopedEnvironment {
   }
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
+
+// The entry names a program that stays where it is: a start from a build folder names the
+// installed program when PATH has one, and TryExec names the program itself, so that desktops
+// drop the entry (and the defaults naming it) once the program is removed.
+TEST_F(FileTypeRegistrationTest, TheEntryNamesAProgramThatStaysAndIsIgnoredOnceItIsGone) {
+  const fs::path build = root_ / "build";
+  const fs::path other_build = root_ / "other-build";
+  const fs::path bin = root_ / "bin";
+  const fs::path local = root_ / "local";
+  const fs::path plain = root_ / "plain";
+  for (const fs::path& folder : {build, other_build, bin, local, plain}) {
+    fs::create_directories(folder);
+    WriteText(folder / "pelorin", "#!/bin/sh\n");
+    fs::permissions(folder / "pelorin", fs::perms::owner_all);
+  }
+  WriteText(build / "CMakeCache.txt", "");
+  WriteText(other_build / "CMakeCache.txt", "");
+  fs::permissions(local / "pelorin", fs::perms::owner_read);  // not executable
+  const std::string program = (build / "pelorin").string();
+  const std::string installed = (bin / "pelorin").string();
+  const struct {
+    std::string running;
+    std::string path;
+    std::string named;
+  } kCases[] = {
+      // Started from a build folder: the installed program, when PATH finds one.
+      {program, bin.string(), installed},
+      {program, "/nonexistent:" + other_build.string() + ":" + local.string() + ":" + bin.string(),
+       installed},
+      {program, "relative/bin:" + build.string() + ":" + bin.string(), installed},
+      {program, "", program},
+      {program, "/nonexistent:" + local.string(), program},
+      // Started anywhere else: the program itself, whatever PATH holds.
+      {(plain / "pelorin").string(), bin.string(), (plain / "pelorin").string()},
+      {installed, other_build.string(), installed},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(RegisteredProgram(c.running, c.path), c.named) << c.running << " with " << c.path;
+  }
+
+  // TryExec is a plain string value: no argument quoting, only the file's escapes.
+  ASSERT_TRUE(RegisterIconFileType(installed, dirs_));
+  EXPECT_NE(ReadText(DesktopFile()).find("\nTryExec=" + installed + "\n"), std::string::npos);
+  ASSERT_TRUE(RegisterIconFileType("/x y/a\\b\tc", dirs_));
+  EXPECT_NE(ReadText(DesktopFile()).find("\nTryExec=/x y/a\\\\b\\tc\n"), std::string::npos);
+}
 
 TEST(XdgDirsTest, EnvironmentGivesFoldersWithFallbackToHome) {
   ScopedEnvironment environment;

@@ -26,7 +26,8 @@ inline bool HaveTestdata() {
 }
 
 inline std::string TestdataMissing() {
-  return "sample files not found at " + TestdataDir() +
+  return "sample files not found at " +
+         std::filesystem::path(TestdataDir()).lexically_normal().string() +
          " (no MANIFEST.md); set PELORIN_TESTDATA to a copy of the sample folder to run this test";
 }
 

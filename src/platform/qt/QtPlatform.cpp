@@ -248,7 +248,9 @@ std::string QtPlatform::ProgramPath() const {
 }
 
 void QtPlatform::RegisterIconFileType(const std::string& program_path) {
-  pelorin::RegisterIconFileType(program_path, XdgDirsFromEnvironment());
+  pelorin::RegisterIconFileType(
+      RegisteredProgram(program_path, qEnvironmentVariable("PATH").toStdString()),
+      XdgDirsFromEnvironment());
 }
 
 void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }

@@ -22,8 +22,11 @@ const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request
 // How long the portal may take, a question to the user included.
 constexpr int kPortalTimeoutMs = 60000;
 
+// A Wayland desktop, also as seen by an X11 client it runs through XWayland (which keeps
+// WAYLAND_DISPLAY in its environment).
 bool WaylandSession() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
          qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
 }
 
@@ -116,8 +119,9 @@ QImage GrabScreenImage(QScreen* screen) {
   QImage image;
   if (!wayland) image = DirectGrab(screen);
   if (Empty(image)) image = CutOutScreen(PortalScreenshot(), screen);
-  // A Wayland session may still let an X11 client read what it can see.
-  if (Empty(image) && wayland) image = DirectGrab(screen);
+  // Never a direct grab on a Wayland desktop: through XWayland it shows the X11 windows alone,
+  // black where the Wayland windows are, which is not the screen. Without the portal there is
+  // no screen image.
   return Empty(image) ? QImage() : image;
 }
 

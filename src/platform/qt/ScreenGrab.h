@@ -1,9 +1,10 @@
 // Reading the screen on the Linux desktops.
 //
-// Under X11 Qt reads the screen directly. A Wayland client cannot: there the desktop's
-// screenshot portal (org.freedesktop.portal.Screenshot over the session bus) hands out an image
-// of the whole desktop, which is cut down to the wanted screen. The portal is also tried when a
-// direct grab comes back empty.
+// Under X11 Qt reads the screen directly. On a Wayland desktop the program cannot, not even
+// through XWayland (an X11 grab there shows the X11 windows alone, black elsewhere): the
+// desktop's screenshot portal (org.freedesktop.portal.Screenshot over the session bus) hands
+// out an image of the whole desktop, which is cut down to the wanted screen. The portal is also
+// tried when a direct grab under X11 comes back empty.
 #pragma once
 
 #include <QImage>

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Checks the program in a real Wayland session: a headless sway (wlroots, with XWayland) inside its
+# own D-Bus session, with the desktop portal and its wlroots back end, grim and wl-clipboard.
+# It checks that the main window appears at its fixed size, that a click on the canvas paints,
+# that pictures go both ways between the program and a Wayland client's clipboard, and that a
+# screen capture takes the right 32 x 32 block of a pattern shown by a Wayland client.
+#
+#   scripts/wayland-check.sh            the program as it starts on a Wayland desktop
+#   scripts/wayland-check.sh wayland    forced onto the toolkit's native Wayland platform
+#   scripts/wayland-check.sh xcb        forced onto its X11 platform, through XWayland
+#
+# Takes about a minute once the program is built. Run it before merging a change to the
+# platform code (src/platform/qt/, the views). sway refuses to run as root, so as root the
+# session runs as the user nobody.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-default}
+if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh wayland; fi
+scripts/build.sh pelorin
+
+work=$(mktemp -d /tmp/pelorin-wayland.XXXXXX)
+cleanup() { rm -rf "$work"; }
+trap cleanup EXIT
+mkdir -p "$work/run" "$work/home"
+chmod 700 "$work/run"
+# The session's user may not be able to read the checkout (under /root, say): it gets copies.
+cp build/pelorin scripts/wayland-session.py "$work/"
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  chown -R 65534:65534 "$work"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+# The wlroots portal writes each screenshot to /tmp/out.png; one left by another user would
+# make it fail.
+if [ -e /tmp/out.png ] && [ ! -O /tmp/out.png ] && [ "$(id -u)" != 0 ]; then
+  echo "wayland-check.sh: /tmp/out.png belongs to someone else; the portal cannot write it" >&2
+  exit 1
+fi
+rm -f /tmp/out.png 2>/dev/null || true
+
+"${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+  LANG=C.UTF-8 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland \
+  timeout 300 dbus-run-session -- python3 "$work/wayland-session.py" "$work/pelorin" "$work" "$mode"
