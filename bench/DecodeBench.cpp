@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "extract/ReadIconFile.h"
 #include "extract/IconDecoder.h"
+#include "extract/ReadIconFile.h"
 
 namespace pelorin {
 namespace {

@@ -10,9 +10,9 @@
 #include <climits>
 #include <tuple>
 
+#include "app/PlatformView.h"
 #include "platform/qt/ClipboardData.h"
 #include "platform/qt/QtConvert.h"
-#include "app/PlatformView.h"
 
 namespace pelorin {
 namespace {

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "app/PlatformView.h"
 #include "colour/FrmColAdjView.h"
 #include "edit/FrmClipDataView.h"
 #include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
-#include "app/PlatformView.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {

@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/PlatformView.h"
 #include "app/frmMainView.h"
 #include "extract/FrmIcons.h"
 #include "extract/FrmIconsView.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
-#include "app/PlatformView.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <fstream>
 
+#include "app/PlatformView.h"
 #include "app/frmAbout.h"
 #include "app/frmAboutView.h"
 #include "app/frmMainView.h"
@@ -23,7 +24,6 @@
 #include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
-#include "app/PlatformView.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {
