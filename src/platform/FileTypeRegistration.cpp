@@ -287,22 +287,12 @@ std::string DesktopExecValue(const std::string& program_path) {
 
   // Field codes are expanded anywhere in the line, quoted or not, so a percent sign of the path
   // is doubled. Then come the string escapes of the file itself, which readers undo first.
-  std::string value;
+  std::string doubled;
   for (char c : argument) {
-    if (c == '%')
-      value += "%%";
-    else if (c == '\\')
-      value += "\\\\";
-    else if (c == '\n')
-      value += "\\n";
-    else if (c == '\t')
-      value += "\\t";
-    else if (c == '\r')
-      value += "\\r";
-    else
-      value += c;
+    if (c == '%') doubled += '%';
+    doubled += c;
   }
-  return value + " /open %f";
+  return DesktopStringValue(doubled) + " /open %f";
 }
 
 std::string RegisteredProgram(const std::string& program_path, const std::string& search_path) {
