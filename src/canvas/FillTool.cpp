@@ -32,7 +32,7 @@ void FillTool::Fill(Raster& mask, Raster& image, const Raster& preview, int i, i
   Surface& white = flood_white_;
   gray.FillColor = colour;
   white.FillColor = colour;
-  const Colour c = white.FillColor;
+  const Colour c = colour;
 
   BitBlt(gray.raster(), 0, 0, kIconSize, kIconSize, preview, 0, 0, Rop::kSrcCopy);
   white.Cls();

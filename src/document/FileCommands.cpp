@@ -83,11 +83,8 @@ void FileCommands::Open(const std::optional<std::string>& given) {
 }
 
 void FileCommands::TakePicture(const std::optional<IconPicture>& icon) {
-  if (icon) {
-    doc_.LoadPicture(icon->mask, icon->image);
-  } else {
-    doc_.LoadPicture(doc_.PicMask().raster(), doc_.PicImage().raster());
-  }
+  // Without one the picture stays as the reset left it: blank, and shown blank.
+  if (icon) doc_.LoadPicture(icon->mask, icon->image);
   undo_.RemoveOldest();
   undo_.RecordStep();
 }

@@ -120,10 +120,7 @@ void IconDocument::PaintCell(int i, int j, Colour colour) {
   pic_icon_.PSet(i, j, colour);
   pic_image_.PSet(i, j, colour);
   pic_mask_.PSet(i, j, kBlack);
-  // The cell with its four grid lines, and the one preview pixel.
-  pic_main_.Refresh({cx, cy, cx + kCellSize + 1, cy + kCellSize + 1});
-  pic_icon_.Refresh({i, j, i + 1, j + 1});
-  modified_ = true;
+  CellChanged(i, j);
 }
 
 void IconDocument::EraseCell(int i, int j) {
@@ -135,6 +132,13 @@ void IconDocument::EraseCell(int i, int j) {
   pic_icon_.PSet(i, j, back_colour_);
   pic_image_.PSet(i, j, kBlack);
   pic_mask_.PSet(i, j, kWhite);
+  CellChanged(i, j);
+}
+
+void IconDocument::CellChanged(int i, int j) {
+  // The cell with its four grid lines, and the one preview pixel.
+  const int cx = kCellSize * i;
+  const int cy = kCellSize * j;
   pic_main_.Refresh({cx, cy, cx + kCellSize + 1, cy + kCellSize + 1});
   pic_icon_.Refresh({i, j, i + 1, j + 1});
   modified_ = true;

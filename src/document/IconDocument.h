@@ -154,6 +154,8 @@ class IconDocument {
   void ComposePreview();
   // ComposeCanvas and ComposePreview.
   void ComposeViews();
+  // Cell (i, j) and its preview pixel were drawn: they are repainted, the document is modified.
+  void CellChanged(int i, int j);
 
   Surface pic_image_;
   Surface pic_mask_;

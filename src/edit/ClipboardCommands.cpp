@@ -56,10 +56,9 @@ void ClipboardCommands::PasteClipboard(bool overlay) {
     case ClipboardPicture::Kind::kPicture:
       break;
   }
-  Surface& clip = clip_;
   const int w = taken.picture.width();
   const int h = taken.picture.height();
-  clip.raster() = std::move(taken.picture);
+  clip_.raster() = std::move(taken.picture);
   const Raster* transparency = taken.mask ? &*taken.mask : nullptr;
   if (NeedsShrinking(w, h)) {
     if (const std::optional<ShrinkOption> option = AskHowToShrink(platform_, w, h)) {
@@ -71,7 +70,7 @@ void ClipboardCommands::PasteClipboard(bool overlay) {
     ShowPastedSelection(BuildPasteSelection(w, h, false, overlay, transparency));
   }
   // Nothing is recorded: the paste becomes a step when the floating selection is committed.
-  clip.Resize(kIconSize, kIconSize);
+  clip_.Resize(kIconSize, kIconSize);
 }
 
 ClipboardCommands::Pasted ClipboardCommands::BuildPasteSelection(int width, int height,
