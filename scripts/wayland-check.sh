@@ -19,7 +19,20 @@ if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh wayland; fi
 scripts/build.sh pelorin
 
 work=$(mktemp -d /tmp/pelorin-wayland.XXXXXX)
-cleanup() { rm -rf "$work"; }
+# The desktop portal's document store mounts a FUSE file system at run/doc, and it can still be
+# mounted when the session has ended: it is detached first, so that the folder can go.
+cleanup() {
+  local tries mounted
+  for tries in 1 2 3; do
+    mounted=$(awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts)
+    for m in $mounted; do
+      fusermount3 -u -z "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || true
+    done
+    if rm -rf "$work" 2>/dev/null; then return 0; fi
+    sleep 1
+  done
+  echo "wayland-check.sh: $work is left behind" >&2
+}
 trap cleanup EXIT
 mkdir -p "$work/run" "$work/home"
 chmod 700 "$work/run"
