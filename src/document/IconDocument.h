@@ -125,7 +125,6 @@ class IconDocument {
                   std::initializer_list<Rect> touched);
   // Removes `figure` when it is on the canvas.
   void HideFigure(Figure figure);
-  bool FigureShown(Figure figure) const { return figures_[Index(figure)].shown; }
 
  private:
   friend class Selection;

@@ -52,7 +52,7 @@ void Selection::CaptureSelection() {
 }
 
 void Selection::LiftSelection() {
-  const Rect icon = {IconLeft(), IconTop(), rect_.right / kCellSize, rect_.bottom / kCellSize};
+  const Rect icon = IconRect();
   doc_.pic_icon_.raster().FillRect(icon, doc_.BackColor());
   doc_.pic_image_.raster().FillRect(icon, kBlack);
   doc_.pic_mask_.raster().FillRect(icon, kWhite);
@@ -63,12 +63,9 @@ void Selection::LiftSelection() {
 }
 
 void Selection::ComposePreviewWithSelection() {
-  Surface& preview = doc_.pic_icon_;
-  preview.Cls();
-  ComposeIcon(preview.raster(), 0, 0, kIconSize, kIconSize, doc_.PicMask().raster(),
-              doc_.PicImage().raster());
-  ComposeOnto(preview.raster(), IconLeft(), IconTop(), Width(), Height());
-  preview.Refresh();
+  doc_.ComposePreview();
+  ComposeOnto(doc_.pic_icon_.raster(), IconLeft(), IconTop(), Width(), Height());
+  doc_.pic_icon_.Refresh(IconRect());
 }
 
 void Selection::ShowOverPicture() {
@@ -145,10 +142,8 @@ void Selection::Delete() {
   const bool marquee = marquee_;
   ClearMarquee();
   if (marquee) {
-    const Rect icon = {rect_.left / kCellSize, rect_.top / kCellSize, rect_.right / kCellSize,
-                       rect_.bottom / kCellSize};
-    doc_.pic_mask_.raster().FillRect(icon, kWhite);
-    doc_.pic_image_.raster().FillRect(icon, kBlack);
+    doc_.pic_mask_.raster().FillRect(IconRect(), kWhite);
+    doc_.pic_image_.raster().FillRect(IconRect(), kBlack);
     doc_.RebuildCanvasCopy();
   }
   // A floating selection's pixels simply vanish: the picture under them shows again.

@@ -43,25 +43,14 @@ class Selection {
   void DrawMarquee();
   // The marquee removed, when it is on the canvas.
   void HideMarquee();
-  bool MarqueeShown() const { return doc_.FigureShown(Figure::kMarquee); }
-  // The marquee removed; then there is no selection.
-  void ClearMarquee();
   // The selection surfaces sized W x H and filled with the icon's pixels under the rectangle.
   void CaptureSelection();
   // A marquee becomes a floating selection: the pixels under it turn transparent in the picture
   // and PicMainCopy is rebuilt; the selection surfaces keep them.
   void LiftSelection();
-  // Draws a floating selection after its surfaces or rectangle changed: canvas and preview show
-  // the picture with the selection over it, and the marquee. The document is modified.
-  void ShowFloatingSelection();
-  // The same without the marquee, as the selection follows the pointer.
+  // Canvas and preview show the picture with the floating selection over it, without the
+  // marquee, as the selection follows the pointer. The document is modified.
   void ShowOverPicture();
-  // Writes a marquee's surfaces back into the picture in place and redraws, marquee included.
-  // The document is modified.
-  void StoreMarkedSelection();
-  // Lays the selection into the icon and over PicMainCopy; with `record` the picture becomes an
-  // undo step.
-  void MergeSelection(bool record);
   // The commit of any selection (the main window's Form_MouseUp): the marquee goes, then a
   // floating selection is merged and recorded, a marquee merged without a step. Without one only
   // a marquee left over from an unfinished marking is removed.
@@ -90,6 +79,21 @@ class Selection {
 
  private:
   void SetFloating() { marquee_ = false, floating_ = true; }
+  // The selection's rectangle in icon pixels.
+  Rect IconRect() const {
+    return {IconLeft(), IconTop(), rect_.right / kCellSize, rect_.bottom / kCellSize};
+  }
+  // The marquee removed; then there is no selection.
+  void ClearMarquee();
+  // ShowOverPicture, and the marquee: a floating selection after its surfaces or rectangle
+  // changed.
+  void ShowFloatingSelection();
+  // Writes a marquee's surfaces back into the picture in place and redraws, marquee included.
+  // The document is modified.
+  void StoreMarkedSelection();
+  // Lays the selection into the icon and over PicMainCopy; with `record` the picture becomes an
+  // undo step.
+  void MergeSelection(bool record);
   // The selection's surfaces laid over `dst` at (x, y), w x h (stretched when that is not their
   // size).
   void ComposeOnto(Raster& dst, int x, int y, int w, int h) const;

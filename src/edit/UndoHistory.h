@@ -22,7 +22,6 @@ class UndoHistory : public ChangeRecorder {
   // Appends the picture as it is now. When memory runs out the user is told that this step
   // cannot be undone; every earlier step stays.
   void RecordStep() override;
-  void ClearRedo() { history_.ClearRedo(); }
   void ClearHistory() { history_.ClearHistory(); }
   // The previous or the next picture, with every view redrawn; nothing when there is none.
   void UndoStep();
