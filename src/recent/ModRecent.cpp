@@ -13,29 +13,6 @@
 namespace pelorin {
 namespace {
 
-// The lower-case form of a letter of the scripts a path here is likely to use; any other code
-// point is its own.
-char32_t Fold(char32_t cp) {
-  if (cp >= U'A' && cp <= U'Z') return cp + 0x20;
-  if (cp < 0xC0) return cp;
-  if (cp <= 0xDE) return cp == 0xD7 ? cp : cp + 0x20;  // U+00D7 is the multiplication sign
-  if (cp == 0x178) return 0xFF;                        // Ÿ
-  // Latin Extended-A pairs: upper case on the even code point, except in two runs where it is on
-  // the odd one. U+0130, U+0131, U+0138, U+0149 and U+017F have no simple pair and stay.
-  if ((cp >= 0x100 && cp <= 0x12F) || (cp >= 0x132 && cp <= 0x137) ||
-      (cp >= 0x14A && cp <= 0x177)) {
-    return cp | 1;
-  }
-  if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) {
-    return cp % 2 == 1 ? cp + 1 : cp;
-  }
-  if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 0x20;  // Greek
-  if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;                 // Cyrillic Ѐ to Џ
-  if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;                 // Cyrillic А to Я
-  if (cp >= 0xFF21 && cp <= 0xFF3A) return cp + 0x20;               // full-width Ａ to Ｚ
-  return cp;
-}
-
 // An existing ordinary file, following symbolic links. Whatever goes wrong while asking (no
 // permission, a name the system cannot take) means the file is not there.
 bool IsOrdinaryFile(const std::string& path) noexcept {
@@ -58,20 +35,6 @@ bool IsBlank(std::string_view text) {
 std::string ValueName(int k) { return std::to_string(k) + "."; }
 
 }  // namespace
-
-bool SamePathIgnoringCase(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const Utf8Unit x = DecodeUtf8(a, i);
-    const Utf8Unit y = DecodeUtf8(b, j);
-    if (x.raw != y.raw) return false;
-    if (x.raw ? x.value != y.value : Fold(x.value) != Fold(y.value)) return false;
-    i += x.length;
-    j += y.length;
-  }
-  return i == a.size() && j == b.size();
-}
 
 int ModRecent::Count() const {
   return static_cast<int>(std::count_if(entries_.begin() + 1, entries_.end(),
@@ -96,9 +59,9 @@ void ModRecent::AddPath(const std::string& path) {
   if (path.empty()) return;
   entries_[0].visible = true;
   for (int i = 1; i <= kMaxPaths; ++i) {
-    if (!entries_[i].visible || !SamePathIgnoringCase(entries_[i].caption, path)) continue;
-    // Already listed: the listed spelling is kept, only its place changes (none when on top).
-    PushDownTo(i, entries_[i].caption);
+    if (!entries_[i].visible || entries_[i].caption != path) continue;
+    // Already listed: only its place changes (none when on top).
+    PushDownTo(i, path);
     return;
   }
   for (int b = 1; b <= kMaxPaths; ++b) {

@@ -14,12 +14,6 @@
 
 namespace pelorin {
 
-// True when `a` and `b` name the same path apart from letter case. Letters are folded one code
-// point at a time (ASCII, Latin-1, Latin Extended-A, basic Greek and Cyrillic, full-width Latin);
-// everything else, including bytes that are not valid UTF-8, must match exactly. The folding is
-// the program's own, so it does not change with the user's locale.
-bool SamePathIgnoringCase(std::string_view a, std::string_view b);
-
 class ModRecent {
  public:
   // The group of the settings store that holds the list.
@@ -46,10 +40,10 @@ class ModRecent {
   // white space, are skipped and the list closes up over them; a kept value is shown as read.
   void LoadList();
 
-  // Puts `path` at the top after a successful open or save. A path already listed (compared
-  // without regard to letter case) moves to the top keeping its listed letter case; when it is
-  // already on top nothing changes. A new path pushes the others down and, with four listed,
-  // the oldest falls off. An empty path is ignored.
+  // Puts `path` at the top after a successful open or save. A path already listed moves to the top;
+  // when it is already on top nothing changes. Paths are compared byte for byte: file names on
+  // Linux differ by letter case, so Case.ico and case.ico are two files and two entries. A new path
+  // pushes the others down and, with four listed, the oldest falls off. An empty path is ignored.
   void AddPath(const std::string& path);
 
   // Writes the list to the store: each of "1." to "4." is deleted, then set again when its entry
