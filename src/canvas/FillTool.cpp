@@ -1,5 +1,9 @@
 #include "canvas/FillTool.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "document/ModIcoEd.h"
 
 namespace pelorin {
@@ -7,11 +11,7 @@ namespace pelorin {
 FillTool::FillTool(IconDocument& doc)
     : doc_(doc),
       flood_white_("PicFloodWhite", kIconSize, kIconSize, kWhite),
-      flood_gray_("PicFloodGray", kIconSize, kIconSize, doc.BackColor()) {
-  // The work rasters paint with a solid brush.
-  flood_white_.fillStyle = FillStyle::kSolid;
-  flood_gray_.fillStyle = FillStyle::kSolid;
-}
+      flood_gray_("PicFloodGray", kIconSize, kIconSize, doc.BackColor()) {}
 
 GestureEnd FillTool::Release(CanvasPointer& pointer, int, double x, double y) {
   // Outside the canvas nothing is filled, but the gesture still ends as every fill does: with a
@@ -30,27 +30,25 @@ void FillTool::Fill(Raster& mask, Raster& image, const Raster& preview, int i, i
                     Colour colour) {
   Surface& gray = flood_gray_;
   Surface& white = flood_white_;
-  gray.FillColor = colour;
-  white.FillColor = colour;
-  const Colour c = colour;
-
   BitBlt(gray.raster(), 0, 0, kIconSize, kIconSize, preview, 0, 0, Rop::kSrcCopy);
   white.Cls();
   ComposeIcon(white.raster(), 0, 0, kIconSize, kIconSize, mask, image);
   // Outside the icon (the closing grid line) the start matches nothing.
   const Colour start_mask = mask.GetPixel(i, j);
-  gray.ExtFloodFill(i, j, gray.raster().GetPixel(i, j));
-  white.ExtFloodFill(i, j, white.raster().GetPixel(i, j));
+  // What each flood reaches, not which pixels hold the fill's colour afterwards: a pixel that
+  // had that colour already in a composite (transparent ones, in the background's colour) is no
+  // part of the area unless the flood got there.
+  const std::vector<std::uint8_t> gray_reach = FloodReach(gray.raster(), i, j);
+  const std::vector<std::uint8_t> white_reach = FloodReach(white.raster(), i, j);
 
   for (int y = 0; y < kIconSize; ++y) {
-    const Colour* g = gray.raster().Row(y);
-    const Colour* w = white.raster().Row(y);
     Colour* m = mask.Row(y);
     Colour* p = image.Row(y);
     for (int x = 0; x < kIconSize; ++x) {
-      if (m[x] == start_mask && g[x] == c && w[x] == c) {
+      const std::size_t at = static_cast<std::size_t>(y) * kIconSize + x;
+      if (m[x] == start_mask && gray_reach[at] != 0 && white_reach[at] != 0) {
         m[x] = kBlack;
-        p[x] = c;
+        p[x] = colour;
       }
     }
   }

@@ -4,7 +4,8 @@
 // The icon has two layers, so the fill floods two composites of it, one over white
 // (PicFloodWhite) and one over the preview's background (PicFloodGray), and takes only the pixels
 // that both floods reached and whose transparency equals the start pixel's. A fill therefore
-// never leaks from transparent pixels into opaque ones or back; every filled pixel is opaque.
+// never leaks from transparent pixels into opaque ones or back, nor across a line that either
+// composite tells apart, whatever its colour; every filled pixel is opaque.
 #pragma once
 
 #include "canvas/CanvasTool.h"

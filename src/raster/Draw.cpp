@@ -429,21 +429,24 @@ std::vector<std::pair<int, int>> EllipseOutlinePixels(const Raster& r, int left,
   return pixels;
 }
 
-bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush) {
-  if (!r.Contains(x, y) || r.At(x, y) != match) return false;
+namespace {
+
+struct FloodSpan {
+  int y, left, right;  // [left, right)
+};
+
+// The spans of pixels of colour `match` 4-connected to (x, y), which must be one; `seen` ends up
+// with a 1 for each of their pixels. The search never looks at a pixel twice, so it ends even
+// when the caller then paints the matched colour.
+std::vector<FloodSpan> FindFloodSpans(const Raster& r, int x, int y, Colour match,
+                                      std::vector<std::uint8_t>& seen) {
   const int w = r.width();
   const int h = r.height();
-
-  // Stage 1 finds the spans, stage 2 paints them: the search never looks at a painted pixel, so
-  // it ends even when the brush paints the matched colour, and each pixel is painted once.
-  std::vector<std::uint8_t> seen(static_cast<std::size_t>(w) * h, 0);
+  seen.assign(static_cast<std::size_t>(w) * h, 0);
   auto fresh = [&](int px, int py) {
     return seen[static_cast<std::size_t>(py) * w + px] == 0 && r.At(px, py) == match;
   };
-  struct Span {
-    int y, left, right;  // [left, right)
-  };
-  std::vector<Span> spans;
+  std::vector<FloodSpan> spans;
   std::vector<std::pair<int, int>> seeds{{x, y}};
   while (!seeds.empty()) {
     const auto [sx, sy] = seeds.back();
@@ -468,10 +471,25 @@ bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush
       }
     }
   }
+  return spans;
+}
 
+}  // namespace
+
+bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush) {
+  if (!r.Contains(x, y) || r.At(x, y) != match) return false;
+  // Stage 1 finds the spans, stage 2 paints them, each pixel once.
+  std::vector<std::uint8_t> seen;
+  const std::vector<FloodSpan> spans = FindFloodSpans(r, x, y, match, seen);
   InkWriter out(r, brush);
-  for (const Span& s : spans) out.Span(s.y, s.left, s.right);
+  for (const FloodSpan& s : spans) out.Span(s.y, s.left, s.right);
   return true;
+}
+
+std::vector<std::uint8_t> FloodReach(const Raster& r, int x, int y) {
+  std::vector<std::uint8_t> seen(static_cast<std::size_t>(r.width()) * r.height(), 0);
+  if (r.Contains(x, y)) FindFloodSpans(r, x, y, r.At(x, y), seen);
+  return seen;
 }
 
 void DrawEdgeSunkenOuter(Raster& r, Rect rect, Colour shadow, Colour highlight) {

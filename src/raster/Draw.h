@@ -5,6 +5,7 @@
 // All drawing is clipped to the raster: pixels outside are skipped, never written.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -69,6 +70,9 @@ std::vector<std::pair<int, int>> EllipseOutlinePixels(const Raster& r, int left,
 // connected to (x, y) through horizontal and vertical neighbours is painted with `brush`.
 // Returns false, painting nothing, when (x, y) lies outside or does not hold `match`.
 bool ExtFloodFillSurface(Raster& r, int x, int y, Colour match, const Ink& brush);
+// The pixels that flood fill would paint from (x, y) with the colour found there: one flag a
+// pixel, row by row, 1 where it reaches (all 0 when (x, y) lies outside).
+std::vector<std::uint8_t> FloodReach(const Raster& r, int x, int y);
 
 // One-pixel sunken frame just inside `rect` (right and bottom exclusive): top row and left column
 // in `shadow`, bottom row and right column in `highlight`. The top-left corner is shadow; the

@@ -55,6 +55,23 @@ TEST(FillTool, AreasApartStayApart) {
   EXPECT_EQ(f.Mask(23, 7), kWhite);
 }
 
+TEST(FillTool, ALineKeepsTransparentAreasApartWhateverTheColours) {
+  // A line of white or of the background's gray looks like transparency in one composite, and a
+  // fill in one of those colours matched transparent pixels there that no flood reached.
+  for (const Colour line : {kBlack, kWhite, kGreen, LoadedForm().platform.button_face}) {
+    for (const Colour fill : {kRed, kWhite, LoadedForm().platform.button_face}) {
+      LoadedForm f;
+      for (int y = 0; y < 32; ++y) f.Opaque(16, y, line);
+      f.form.doc().DisplayResults();
+      f.form.colours().SetCurrentColour(0, fill);
+      Fill(f, 1, At(3), At(3));
+      EXPECT_EQ(f.Image(0, 31), fill) << "line " << line << ", fill " << fill;
+      EXPECT_EQ(f.Mask(17, 0), kWhite) << "line " << line << ", fill " << fill;
+      EXPECT_EQ(f.Mask(31, 31), kWhite) << "line " << line << ", fill " << fill;
+    }
+  }
+}
+
 TEST(FillTool, FillingAnAreaWithItsOwnColourChangesNothing) {
   LoadedForm f;
   for (int x = 0; x < 5; ++x) f.Opaque(x, 0, kBlack);
