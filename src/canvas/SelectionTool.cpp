@@ -17,8 +17,10 @@ int NearestLine(int v) {
   return kCellSize * lines;
 }
 
-// The origin of the cell: 10 (v div 10), the division truncating toward zero.
-int CellOrigin(int v) { return kCellSize * (v / kCellSize); }
+// The origin of the cell that holds v, also left of or above the canvas.
+int CellOrigin(int v) {
+  return kCellSize * (v >= 0 ? v / kCellSize : -((-v + kCellSize - 1) / kCellSize));
+}
 
 }  // namespace
 
@@ -38,11 +40,14 @@ std::optional<MousePointer> SelectionTool::Hover(const CanvasPointer& pointer) {
 }
 
 bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
-  pointer.press_x = NearestLine(pointer.press_x);
-  pointer.press_y = NearestLine(pointer.press_y);
   if (over_selection_ && selection_.Exists()) {
     if (selection_.IsMarquee()) selection_.LiftSelection();
     selection_.SetMoving(true);
+    // The grab is measured from the pressed cell, as every move of the drag places the pointer in
+    // its cell: a click leaves the selection where it is, and a drag moves it by exactly the
+    // cells the pointer crossed.
+    pointer.press_x = CellOrigin(pointer.press_x);
+    pointer.press_y = CellOrigin(pointer.press_y);
     const Rect r = selection_.Bounds();
     grab_left_ = pointer.press_x - r.left;
     grab_top_ = pointer.press_y - r.top;
@@ -51,6 +56,8 @@ bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
     // The floating selection is drawn at once.
     return true;
   }
+  pointer.press_x = NearestLine(pointer.press_x);
+  pointer.press_y = NearestLine(pointer.press_y);
   // Any selection is committed (its marquee goes), and a new marquee starts at the press point.
   selection_.Commit();
   selection_.SetBounds({pointer.press_x, pointer.press_y, pointer.press_x, pointer.press_y});

@@ -1,8 +1,10 @@
 // The selection tool: marking, lifting, moving and committing, and the commits by other commands.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "support/LoadedForm.h"
 
@@ -111,16 +113,35 @@ TEST(Selection, LiftingAndMovingLeavesAHoleAndCommitsAsOneStep) {
   EXPECT_EQ(f.Mask(6, 4), kWhite);
 }
 
-TEST(Selection, AClickInsideMovesByTheRemainders) {
-  LoadedForm f;
-  PaintSample(f);
-  Mark(f, 40, 40, 65, 65);
-  // x mod 10 of 5 or more moves it one cell left; y below 5 keeps its row.
-  f.form.PicMain_MouseMove(0, 0, 47, 43);
-  f.form.PicMain_MouseDown(1, 0, 47, 43);
-  f.form.PicMain_MouseMove(1, 0, 47, 43);
-  f.form.PicMain_MouseUp(1, 0, 47, 43);
-  EXPECT_EQ(f.form.selection().Bounds(), (Rect{30, 40, 50, 60}));
+TEST(Selection, AClickInsideMovesNothingAndADragMovesByTheCellsCrossed) {
+  // Wherever in its cell the press lands, a click leaves the selection in place, and a drag moves
+  // it by the cells between the press and the release, also towards the top left.
+  for (const auto& [px, py] :
+       {std::pair{40.0, 40.0}, {47.0, 43.0}, {44.0, 49.5}, {49.5, 49.0}, {59.9, 55.5}}) {
+    for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, {23.0, 11.0}, {-30.0, -17.0}}) {
+      LoadedForm f;
+      PaintSample(f);
+      Mark(f, 40, 40, 65, 65);
+      f.form.PicMain_MouseMove(0, 0, px, py);
+      f.form.PicMain_MouseDown(1, 0, px, py);
+      f.form.PicMain_MouseMove(1, 0, px + dx, py + dy);
+      f.form.PicMain_MouseUp(1, 0, px + dx, py + dy);
+      // Positions are rounded to whole pixels first (half to even).
+      const auto cell = [](double v) {
+        return static_cast<int>(std::floor(std::nearbyint(v) / 10));
+      };
+      const int cx = cell(px + dx) - cell(px);
+      const int cy = cell(py + dy) - cell(py);
+      EXPECT_EQ(f.form.selection().Bounds(),
+                (Rect{40 + 10 * cx, 40 + 10 * cy, 60 + 10 * cx, 60 + 10 * cy}))
+          << "press at " << px << "," << py << " moved by " << dx << "," << dy;
+      if (dx == 0 && dy == 0) {
+        f.ChooseTool(2);
+        EXPECT_EQ(f.Image(4, 4), kRed) << "a click changes nothing";
+        EXPECT_EQ(f.Mask(4, 4), kBlack);
+      }
+    }
+  }
 }
 
 TEST(Selection, AHalfOffCanvasSelectionLosesWhatIsOutside) {
