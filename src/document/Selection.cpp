@@ -126,7 +126,10 @@ void Selection::Change(const std::function<void(Raster& mask, Raster& image)>& c
   if (floating_) {
     ShowFloatingSelection();
   } else {
+    // The marked pixels are the picture's own: what the user now sees is a change of the picture
+    // and one step of its own, which undo takes back alone.
     StoreMarkedSelection();
+    doc_.RecordChange();
   }
 }
 

@@ -59,8 +59,9 @@ class Selection {
   void Forget();
 
   // The commands on a selection.
-  // Rewrites the selection's pixels and shows the result: a floating selection floats on, a
-  // marquee's pixels go back into the picture at once.
+  // Rewrites the selection's pixels and shows the result: a floating selection floats on (its
+  // change is part of the step of its commit), a marquee's pixels go back into the picture at
+  // once as one undo step, the marquee staying where it is.
   void Change(const std::function<void(Raster& mask, Raster& image)>& change);
   // A quarter turn: a marquee is lifted first; the turned pixels float in `turned`.
   void Turn(const std::function<void(Raster& mask, Raster& image)>& turn, Rect turned);

@@ -111,6 +111,12 @@ bool History::RedoStep(Raster& mask, Raster& image) {
   return true;
 }
 
+bool History::CurrentStep(Raster& mask, Raster& image) const {
+  if (undo_.empty()) return false;
+  Unpack(undo_.back(), mask, image);
+  return true;
+}
+
 void History::ClearRedo() {
   for (std::uint32_t index : redo_) FreeSlot(index);
   redo_.clear();
@@ -151,7 +157,7 @@ void History::FreeSlot(std::uint32_t index) {
   free_.push_back(index);  // within capacity
 }
 
-void History::Unpack(std::uint32_t index, Raster& mask, Raster& image) {
+void History::Unpack(std::uint32_t index, Raster& mask, Raster& image) const {
   const Slot& slot = SlotAt(index);
   const Unpacked* unpacked = slot.unpacked.get();
 

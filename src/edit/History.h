@@ -51,6 +51,10 @@ class History {
   // back to the undo history and writes it into `mask` and `image`.
   bool RedoStep(Raster& mask, Raster& image);
 
+  // Writes the current step (the last undo step: what undo leaves behind when it is redone) into
+  // `mask` and `image`; false, with nothing written, when the history is empty.
+  bool CurrentStep(Raster& mask, Raster& image) const;
+
   // Empties the redo history. Its room is kept for the steps recorded next.
   void ClearRedo();
   // Empties both histories and gives all their memory back.
@@ -95,12 +99,15 @@ class History {
   Slot& SlotAt(std::uint32_t index) {
     return chunks_[index / kSlotsPerChunk]->records[index % kSlotsPerChunk];
   }
+  const Slot& SlotAt(std::uint32_t index) const {
+    return chunks_[index / kSlotsPerChunk]->records[index % kSlotsPerChunk];
+  }
   // Makes sure a free slot exists and that the three index lists can hold every slot, so that
   // moving and freeing steps never allocates. Throws std::bad_alloc with nothing changed but
   // spare capacity.
   void ReserveSlot();
   void FreeSlot(std::uint32_t index);
-  void Unpack(std::uint32_t index, Raster& mask, Raster& image);
+  void Unpack(std::uint32_t index, Raster& mask, Raster& image) const;
 
   // Every step lives in a slot of a chunk; the histories are lists of slot numbers.
   std::vector<std::unique_ptr<Chunk>> chunks_;

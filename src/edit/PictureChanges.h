@@ -27,9 +27,9 @@ class PictureChanges {
 
   void Apply(SelectionFirst first, const PictureEdit& edit);
   // The commands that work on the selection when there is one (flips, mirroring, grayscale,
-  // invert): on the selection's rasters, redrawn as a floating selection or written back under
-  // its marquee, with no step of their own (the change is recorded with the selection's commit);
-  // otherwise on the whole picture as Apply does.
+  // invert): on the selection's rasters, redrawn as a floating selection (recorded with its
+  // commit) or written back under its marquee as a step of its own; otherwise on the whole
+  // picture as Apply does.
   void ApplyToSelectionOrPicture(const PictureEdit& edit);
 
  private:
