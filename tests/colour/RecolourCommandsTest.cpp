@@ -23,13 +23,13 @@ TEST(RecolourCommands, GrayscaleAndInvertTouchOnlyOpaquePixelsOfTheirTarget) {
   EXPECT_EQ(f.Image(1, 1), 0x393939u) << "L = 0.222 x 255 = 56.6, rounded";
   EXPECT_EQ(f.Image(2, 1), 0x123456u);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 3u);
-  // With a selection only its pixels change, and no step is recorded.
+  // With a marquee only its pixels change, as a step of their own.
   f.ChooseTool(1);
   f.DragCanvas(1, 190, 190, 221, 221);
   Colour_(f, 1);
   EXPECT_EQ(f.Image(20, 20), 0xC6C6C6u);
   EXPECT_EQ(f.Image(1, 1), 0x393939u) << "outside the selection";
-  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 3u);
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), 4u);
   EXPECT_TRUE(f.form.selection().IsMarquee());
 }
 

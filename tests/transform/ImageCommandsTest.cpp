@@ -48,19 +48,26 @@ TEST(ImageCommands, WholePictureFlipsAndTurnsAreOneStepEachAndUndoExactly) {
   EXPECT_TRUE(f.ViewsShowTheIcon());
 }
 
-TEST(ImageCommands, AMarqueeIsFlippedInPlaceWithoutAStep) {
+TEST(ImageCommands, AMarqueeIsFlippedInPlaceAsOneStepOfItsOwn) {
   LoadedForm f;
   f.Opaque(2, 2, kRed);
   f.form.doc().DisplayResults();
-  Mark(f, 2, 2, 5, 3);  // 3 x 1
+  f.form.undo().RecordStep();
+  f.ChooseTool(2);
+  f.ClickCanvas(1, 305, 305);  // an unrelated dot, one step before the flip
+  Mark(f, 2, 2, 5, 3);         // 3 x 1
   const std::size_t steps = f.form.undo().Steps().UndoCount();
   Image(f, 4);
   EXPECT_EQ(f.Image(4, 2), kRed) << "written back into the picture at once";
   EXPECT_EQ(f.Mask(2, 2), kWhite);
   EXPECT_TRUE(f.form.selection().IsMarquee());
-  EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps);
-  f.ChooseTool(2);
-  EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps) << "a marquee commits without a step";
+  EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps + 1);
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 0);
+  EXPECT_EQ(f.Image(2, 2), kRed) << "undo takes the flip back";
+  EXPECT_EQ(f.Mask(30, 30), kBlack) << "and only the flip";
+  f.form.MenuCommand("MnuEdit", "MnuEditOpts", 1);
+  EXPECT_EQ(f.Image(4, 2), kRed) << "redo brings it back";
+  EXPECT_EQ(f.Mask(2, 2), kWhite);
   EXPECT_TRUE(f.ViewsShowTheIcon());
 }
 
