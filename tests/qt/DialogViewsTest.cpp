@@ -9,12 +9,15 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -320,6 +323,32 @@ TEST(DialogViews, ThePlatformShowsEachDialogModally) {
   PressWhenShown("CmdOk");
   EXPECT_TRUE(RunColourAdjustment(platform, tables, mask, image, image));
   EXPECT_EQ(image.At(5, 5), 0x102030u);
+}
+
+// A name too long for its folder, typed with or without the folder, is taken by the Save As
+// dialog, so that the save can say what is wrong with it.
+TEST(DialogViews, TheSaveDialogTakesANameTooLongForItsFolder) {
+  QTemporaryDir dir;
+  const QString name = QString(300, QLatin1Char('a')) + QStringLiteral(".ico");
+  PlatformView platform;
+  for (const QString& typed : {dir.filePath(name), name}) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->setDirectory(dir.path());
+      auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(edit, nullptr);
+      edit->setText(typed);
+      QTest::keyClick(edit, Qt::Key_Return);
+      if (QApplication::activeModalWidget() == dialog) dialog->reject();
+    });
+    FileDialogSettings settings;
+    settings.filter = "图标文件(*.ico)|*.ico";
+    settings.default_extension = ".ico";
+    const std::optional<FileChoice> choice = platform.ShowSaveAs(settings);
+    ASSERT_TRUE(choice) << typed.toStdString();
+    EXPECT_EQ(choice->path, dir.filePath(name).toStdString());
+  }
 }
 
 // What the file dialogs' type list shows for the program's filter strings: each description once,

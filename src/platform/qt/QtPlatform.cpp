@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -17,6 +19,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 
 #include "base/Geometry.h"
@@ -54,9 +57,32 @@ QString QtFilter(const std::string& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
+// The toolkit's file dialog, except that a name too long for its folder is taken like any
+// other: the toolkit's own dialog ignores OK for it, without a word, when the name was typed
+// with its folder. The save then says that the name is too long.
+class FileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (acceptMode() == AcceptSave && !files.isEmpty()) {
+      const QFileInfo info(files.first());
+      const long folder_limit =
+          ::pathconf(QFile::encodeName(info.path()).constData(), _PC_NAME_MAX);
+      const long limit = folder_limit > 0 ? folder_limit : NAME_MAX;
+      if (!info.exists() && QFile::encodeName(info.fileName()).size() > limit) {
+        QDialog::accept();
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+};
+
 std::optional<FileChoice> RunFileDialog(QWidget* parent, const FileDialogSettings& settings,
                                         bool save) {
-  QFileDialog dialog(parent, FromUtf8(settings.title));
+  FileDialog dialog(parent, FromUtf8(settings.title));
   const QString filters = QtFilter(settings.filter);
   dialog.setNameFilter(filters);
   const QStringList filter_list = filters.split(QStringLiteral(";;"));
