@@ -101,12 +101,9 @@ void Canvas::UpdateStatus(int button) {
 }
 
 void Canvas::SelectTool(int tool) {
-  // A gesture cannot go on with another tool than the one it started with.
-  if (gesture_button_ != 0) {
-    Current().Abandon();
-    gesture_button_ = 0;
-    status_.ClearSizeField();
-  }
+  // A gesture cannot go on with another tool than the one it started with: it ends first, as its
+  // release would, so that what it drew so far is a step like any other.
+  FinishGesture();
   selection_.Commit();
   if (tool < 1 || tool > kToolCount) return;
   if (tools_[tool]->IsDrawingTool()) last_drawing_tool_ = tool;

@@ -85,9 +85,6 @@ class CanvasTool {
                     double /*y*/) {}
   // A release with button 1 or 2, the pointer's cells set; (x, y) is the release's own point.
   virtual GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) = 0;
-  // The gesture under way ends without its release (another tool is chosen): whatever it shows
-  // only for the gesture goes, and nothing is committed.
-  virtual void Abandon() {}
 };
 
 }  // namespace pelorin

@@ -79,8 +79,6 @@ GestureEnd ShapeTool::Release(CanvasPointer& pointer, int button, double, double
   return GestureEnd::kRecorded;
 }
 
-void ShapeTool::Abandon() { doc_.HideFigure(Figure::kBand); }
-
 void ShapeTool::Commit(const CanvasPointer& pointer, int button) {
   const int x0 = pointer.start_cell_x;
   const int y0 = pointer.start_cell_y;

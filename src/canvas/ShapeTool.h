@@ -24,7 +24,6 @@ class ShapeTool : public CanvasTool {
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
   void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
-  void Abandon() override;
 
  private:
   bool IsLine() const;
