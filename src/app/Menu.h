@@ -16,6 +16,7 @@ struct MenuItem {
   int index = 0;                       // index within its control array
   std::string caption;                 // with '&' before the access key; "-" is a separator
   std::string shortcut;                // e.g. "Ctrl+Z"; empty for none
+  std::vector<std::string> more_keys;  // further shortcuts, not shown in the menu
   std::function<void()> command;       // what a click does; none for separators and submenus
   std::function<bool()> enabled_when;  // none: always enabled
   std::function<bool()> checked_when;  // none: never checked
@@ -37,6 +38,10 @@ struct MenuItem {
   }
   MenuItem CheckedWhen(std::function<bool()> rule) && {
     checked_when = std::move(rule);
+    return std::move(*this);
+  }
+  MenuItem AlsoKeys(std::vector<std::string> keys) && {
+    more_keys = std::move(keys);
     return std::move(*this);
   }
   MenuItem Hidden() && {

@@ -97,7 +97,8 @@ std::vector<MenuItem> frmMain::BuildMenus() {
               MenuRow("MnuEditOpts", 0, "撤消(&U)", committed(&UndoHistory::UndoStep), "Ctrl+Z")
                   .EnabledWhen([this] { return undo_.Steps().CanUndo(); }),
               MenuRow("MnuEditOpts", 1, "重复(&R)", committed(&UndoHistory::RedoStep))
-                  .EnabledWhen([this] { return undo_.Steps().CanRedo(); }),
+                  .EnabledWhen([this] { return undo_.Steps().CanRedo(); })
+                  .AlsoKeys({"Ctrl+Y", "Ctrl+Shift+Z"}),
               Separator("MnuEditOpts", 2),
               MenuRow(
                   "MnuEditOpts", 3, "剪切(u&)", [this] { clipboard_.CutSelection(); }, "Ctrl+X")
@@ -115,7 +116,8 @@ std::vector<MenuItem> frmMain::BuildMenus() {
                   "MnuEditOpts", 7, "删除(&D)", [this] { clipboard_.MnuDelete_Click(); }, "Del")
                   .EnabledWhen(selected),
               Separator("MnuEditOpts", 8),
-              MenuRow("MnuEditOpts", 9, "全选(&S)", [this] { clipboard_.SelectAll(); }),
+              MenuRow("MnuEditOpts", 9, "全选(&S)", [this] { clipboard_.SelectAll(); })
+                  .AlsoKeys({"Ctrl+A"}),
           }),
       MenuRow("MnuImage", 0, "图象(&I)")
           .WithItems({

@@ -105,10 +105,24 @@ void frmMainView::AddItems(QMenu* menu, const std::string& top,
       action = menu->addAction(QString());
       if (!item.shortcut.empty())
         action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
-      connect(action, &QAction::triggered, this, [this, top, name = item.name, index = item.index] {
+      const auto command = [this, top, name = item.name, index = item.index] {
         core_->MenuCommand(top, name, index);
         SyncMenu(top);
-      });
+      };
+      connect(action, &QAction::triggered, this, command);
+      // The keys other programs use for the same command act as the item does, under its rule,
+      // without changing what the menu shows.
+      if (!item.more_keys.empty()) {
+        auto* keys = new QAction(this);
+        QList<QKeySequence> sequences;
+        for (const std::string& key : item.more_keys)
+          sequences << QKeySequence(QString::fromStdString(key));
+        keys->setShortcuts(sequences);
+        keys->setObjectName(
+            QString::fromStdString(item.name + "_" + std::to_string(item.index) + "_keys"));
+        addAction(keys);
+        connect(keys, &QAction::triggered, this, command);
+      }
     }
     action->setObjectName(QString::fromStdString(item.name + "_" + std::to_string(item.index)));
     action->setCheckable(item.checkable());

@@ -5,6 +5,7 @@
 // one way or the other. After every step the window must be in a state a user can trust:
 // - a shortcut acted exactly when its item's rule held at that moment;
 // - the canvas, its copy and the preview show the icon with the live selection, nothing else;
+// - every change shown is a step of the history, and a click inside a selection changes nothing;
 // - undoing back to the start and redoing to the end gives back the same pictures in order.
 // The seeds are fixed, so a failure replays; the log names the last steps.
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <deque>
@@ -60,6 +62,10 @@ const Shortcut kShortcuts[] = {
     {Qt::Key_C, Qt::ControlModifier, "MnuEditOpts_4"},
     {Qt::Key_V, Qt::ControlModifier, "MnuEditOpts_5"},
     {Qt::Key_Delete, Qt::NoModifier, "MnuEditOpts_7"},
+    // The keys of other programs, not shown in the menus.
+    {Qt::Key_Y, Qt::ControlModifier, "MnuEditOpts_1"},
+    {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "MnuEditOpts_1"},
+    {Qt::Key_A, Qt::ControlModifier, "MnuEditOpts_9"},
 };
 
 // What a command may change, to tell whether one acted.
@@ -140,6 +146,8 @@ class Session {
     } else if (pick < 89) {
       Log("commit (a release on the window)");
       ReleaseOn(view_.centralWidget(), Qt::LeftButton, {470, 300});
+    } else if (pick < 92) {
+      ClickInsideTheSelection();
     } else {
       CanvasEvent();
     }
@@ -153,7 +161,10 @@ class Session {
         !unchanged_fill) {
       EXPECT_FALSE(core().undo().Steps().CanRedo()) << "a change left undone states to redo";
     }
-    if (!core().canvas().GestureUnderWay()) CheckViews();
+    if (!core().canvas().GestureUnderWay()) {
+      CheckViews();
+      CheckTheHistoryHoldsWhatIsShown();
+    }
     if (n % 400 == 399) RoundTrip();
     return !::testing::Test::HasFailure() || Failed(n);
   }
@@ -276,6 +287,29 @@ class Session {
     }
   }
 
+  // A click without motion inside a selection, anywhere in a cell: the selection stays where it
+  // is and the picture shown does not change.
+  void ClickInsideTheSelection() {
+    const Selection& s = core().selection();
+    if (!s.Exists() || held_ || core().canvas().CurrentTool() != kToolSelect) return;
+    const Rect r = s.Bounds();
+    const QPointF at(
+        Uniform(std::max(r.left, 0), std::min(r.right, 320) - 1) + 0.25 * Uniform(0, 3),
+        Uniform(std::max(r.top, 0), std::min(r.bottom, 320) - 1) + 0.25 * Uniform(0, 3));
+    if (at.x() < r.left || at.y() < r.top) return;  // the selection lies off the canvas there
+    Log("click inside the selection at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
+    const Raster shown = core().doc().PicMain().raster();
+    at_ = at;
+    Send(canvas_, QEvent::MouseMove, Qt::NoButton, at_);
+    held_ |= Qt::LeftButton;
+    Send(canvas_, QEvent::MouseButtonPress, Qt::LeftButton, at_);
+    Release(Qt::LeftButton);
+    EXPECT_EQ(s.Bounds(), r) << "a click moved the selection";
+    EXPECT_TRUE(s.IsFloating());
+    // The same picture, and the same marquee around it.
+    EXPECT_TRUE(core().doc().PicMain().raster() == shown) << "a click changed the canvas";
+  }
+
   void ChooseTool(int tool) {
     Log("tool " + std::to_string(tool));
     const QPointF at(23 * ((tool - 1) % 4) + 5, 22 * ((tool - 1) / 4) + 5);
@@ -320,6 +354,7 @@ class Session {
   // The rule of the shortcut's item, from what the user can see of the program.
   bool RuleHolds(const std::string& item) {
     if (item == "MnuEditOpts_0") return core().undo().Steps().UndoCount() >= 2;
+    if (item == "MnuEditOpts_1") return core().undo().Steps().CanRedo();
     if (item == "MnuEditOpts_5") return platform_.ClipboardHasPicture();
     if (item == "MnuEditOpts_3" || item == "MnuEditOpts_4" || item == "MnuEditOpts_7")
       return core().selection().Exists();
@@ -328,6 +363,10 @@ class Session {
   // Whether the item's command ran, from what it changed.
   bool Acted(const std::string& item, const Trace& before, const Trace& after) {
     if (item == "MnuEditOpts_0") return after.redo == (before.floating ? 1 : before.redo + 1);
+    // A floating selection is committed first, which ends the redo history.
+    if (item == "MnuEditOpts_1")
+      return before.floating ? after.redo == 0 : after.redo + 1 == before.redo;
+    if (item == "MnuEditOpts_9") return after.marquee && after.bounds == Rect{0, 0, 320, 320};
     if (item == "MnuEditOpts_3" || item == "MnuEditOpts_4") return after.puts == before.puts + 1;
     if (item == "MnuEditOpts_7") return !after.marquee && !after.floating;
     if (item == "MnuEditOpts_5")
@@ -345,6 +384,7 @@ class Session {
   void PressShortcut() {
     const Shortcut& s = kShortcuts[Uniform(0, std::size(kShortcuts) - 1)];
     const bool during_gesture = core().canvas().GestureUnderWay();
+    chosen_ = s.item;
     Log(std::string("shortcut of ") + s.item + (during_gesture ? " during a drag" : ""));
     const bool rule = RuleHolds(s.item);
     // A titled save writes without a dialog: the file's disappearance tells whether it did.
@@ -477,6 +517,16 @@ class Session {
 
   Picture Now() { return {core().doc().PicMask().raster(), core().doc().PicImage().raster()}; }
 
+  // Every change the user sees is a step of its own: without a floating selection (whose pixels
+  // become one at its commit) the picture shown is the history's current step, so that undo
+  // takes back the last change and nothing else.
+  void CheckTheHistoryHoldsWhatIsShown() {
+    if (core().selection().IsFloating()) return;
+    Picture current{Raster(32, 32, kWhite), Raster(32, 32, kBlack)};
+    ASSERT_TRUE(core().undo().Steps().CurrentStep(current.mask, current.image));
+    EXPECT_TRUE(current == Now()) << "the picture shown is not the last step of the history";
+  }
+
   // Every state the history holds, undone down to the first and redone up to the last: the
   // same pictures in the same order, and the picture the user left at the end.
   void RoundTrip() {
@@ -485,12 +535,6 @@ class Session {
     ReleaseOn(view_.centralWidget(), Qt::LeftButton, {470, 300});  // commits a selection
     Log("undo to the start and redo to the end");
     QAction* redo = view_.findChild<QAction*>("MnuEditOpts_1");
-    // The last step recorded (the picture may have changed since without a step: a marked
-    // selection that was flipped, say).
-    if (core().undo().Steps().CanUndo()) {
-      QTest::keyClick(&view_, Qt::Key_Z, Qt::ControlModifier);
-      redo->trigger();
-    }
     const Picture last = Now();
     const std::size_t undone_before = core().undo().Steps().RedoCount();
     std::vector<Picture> undone;
