@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 
+#include <utility>
+
 namespace pelorin {
 
 bool CheckScreenSize(Platform& platform) {
@@ -47,6 +49,12 @@ std::optional<std::string> PathToOpen(std::string_view command_line) {
     if (c != kPrefix[i]) return std::nullopt;
   }
   return std::string(command_line.substr(kPrefix.size()));
+}
+
+FileAtStart FileToOpenAtStart(const std::vector<std::string>& args) {
+  if (args.empty()) return {};
+  if (std::optional<std::string> path = PathToOpen(JoinArguments(args))) return {std::move(path)};
+  return {args.front(), args.size() - 1};
 }
 
 }  // namespace pelorin

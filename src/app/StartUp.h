@@ -2,6 +2,7 @@
 // file-type registration, and the reading of the command line.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,14 @@ std::string JoinArguments(const std::vector<std::string>& args);
 // to letter case); nullopt for any other command line. The path is the rest of the line taken
 // verbatim: file names are case-sensitive here, so no letter case is changed.
 std::optional<std::string> PathToOpen(std::string_view command_line);
+
+// The file the arguments ask to open at start-up: the path of "/open <path>" (the arguments
+// joined as above), or else the first argument as a plain path, as file managers, shells and
+// scripts pass it. `others` counts the further arguments, which are not opened.
+struct FileAtStart {
+  std::optional<std::string> path;
+  std::size_t others = 0;
+};
+FileAtStart FileToOpenAtStart(const std::vector<std::string>& args);
 
 }  // namespace pelorin

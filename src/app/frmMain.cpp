@@ -18,14 +18,14 @@ constexpr Position kPicPalAt = {346, 132};
 
 }  // namespace
 
-frmMain::frmMain(Platform& platform, WindowHost& host, std::string command_line)
+frmMain::frmMain(Platform& platform, WindowHost& host, std::vector<std::string> arguments)
     : Form("frmMain", kClientWidth, kClientHeight, platform.SysColor(SysColour::kButtonFace)),
       PicTools("PicTools", ToolPalette::kWidth, ToolPalette::kHeight,
                platform.SysColor(SysColour::kButtonFace)),
       PicPal("PicPal", 16 * kPaletteCell, 16 * kPaletteCell, kWhite),
       platform_(platform),
       host_(host),
-      command_line_(std::move(command_line)),
+      arguments_(std::move(arguments)),
       doc_(platform.SysColor(SysColour::kButtonFace)),
       status_(Form, doc_.BackColor(), platform.SysColor(SysColour::kButtonShadow),
               platform.SysColor(SysColour::kButtonHighlight)),
@@ -224,7 +224,14 @@ void frmMain::Form_Load() {
 
   PlaceWindow();
 
-  if (auto path = PathToOpen(command_line_)) files_.Open(*path);
+  const FileAtStart start = FileToOpenAtStart(arguments_);
+  if (!start.path) return;
+  files_.Open(*start.path);
+  if (start.others > 0) {
+    platform_.MsgBox("Pelorin 一次只编辑一个图标：打开的是 " + FileNamePart(*start.path) +
+                         "，其余 " + std::to_string(start.others) + " 个文件没有打开。",
+                     MsgButtons::kOk, MsgIcon::kInformation, kProgramTitle);
+  }
 }
 
 void frmMain::Form_Paint() {

@@ -40,7 +40,7 @@ inline constexpr std::string_view kHomePage = "https://tamsery.example.com/pelor
 
 class frmMain : private DocumentWindow {
  public:
-  frmMain(Platform& platform, WindowHost& host, std::string command_line);
+  frmMain(Platform& platform, WindowHost& host, std::vector<std::string> arguments);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
@@ -128,7 +128,7 @@ class frmMain : private DocumentWindow {
 
   Platform& platform_;
   WindowHost& host_;
-  std::string command_line_;
+  std::vector<std::string> arguments_;  // the command line, less the toolkit's own options
   std::string caption_ = std::string("Pelorin");
   IconDocument doc_;
   StatusArea status_;

@@ -61,8 +61,8 @@ class ClientArea : public QWidget {
 
 }  // namespace
 
-frmMainView::frmMainView(Platform& platform, std::string command_line)
-    : core_(std::make_unique<frmMain>(platform, *this, std::move(command_line))) {
+frmMainView::frmMainView(Platform& platform, std::vector<std::string> arguments)
+    : core_(std::make_unique<frmMain>(platform, *this, std::move(arguments))) {
   frmMain& core = *core_;
   client_ = new ClientArea(core, this);
   setCentralWidget(client_);

@@ -21,7 +21,7 @@ class frmMainView : public QMainWindow, public WindowHost {
   Q_OBJECT
 
  public:
-  frmMainView(Platform& platform, std::string command_line);
+  explicit frmMainView(Platform& platform, std::vector<std::string> arguments = {});
   ~frmMainView() override;
 
   frmMain& core() { return *core_; }

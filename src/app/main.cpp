@@ -66,7 +66,9 @@ int main(int argc, char* argv[]) {
   pelorin::PlatformView platform;
   if (!pelorin::RunEntryProcedure(platform)) return 0;
 
-  pelorin::frmMainView window(platform, pelorin::JoinArguments(args));
+  // The arguments left once the toolkit took out the options it understands (-platform, ...).
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  pelorin::frmMainView window(platform, arguments);
   platform.SetDialogParent(&window);
   window.Load();
   QuitOnFirstPaint quitter;

@@ -67,7 +67,7 @@ void ExpectUnavailableMessage(const FakePlatform& platform) {
 TEST(About, LoadShowsTheMainWindowTitleAndVersionAndOkCloses) {
   FakePlatform platform;
   FakeWindowHost host;
-  frmMain main_window(platform, host, "");
+  frmMain main_window(platform, host, {});
   main_window.Form_Load();
 
   frmAbout dialog(platform, main_window.Caption());

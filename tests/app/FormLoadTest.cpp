@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/StartUp.h"
 #include "app/frmMain.h"
 #include "platform/FakePlatform.h"
@@ -11,7 +15,8 @@ namespace {
 using testing::Legend;
 
 struct LoadedForm {
-  explicit LoadedForm(std::string command_line = "") : form(platform, host, command_line) {
+  explicit LoadedForm(std::vector<std::string> arguments = {})
+      : form(platform, host, std::move(arguments)) {
     form.Form_Load();
   }
   FakePlatform platform;
@@ -36,24 +41,32 @@ TEST(FormLoad, PlacesTheWindowCentredWithAThirdOfTheFreeHeightAbove) {
   FakeWindowHost host;
   host.outer_width = 571;
   host.outer_height = 401;
-  frmMain form(platform, host, "");
+  frmMain form(platform, host, {});
   form.Form_Load();
   EXPECT_EQ(host.left, 226);  // 453 / 2, truncated
   EXPECT_EQ(host.top, 122);   // 367 / 3, truncated
 }
 
-TEST(FormLoad, OpensThePathOfAnOpenCommandLineAndIgnoresAnythingElse) {
-  // The path is taken verbatim, letter case and spaces included; a missing file is reported by
-  // the open command and the window comes up empty.
-  LoadedForm f("/OPEN /nonexistent/My Icons/Face.ico");
-  EXPECT_EQ(PathToOpen("/OPEN /nonexistent/My Icons/Face.ico"), "/nonexistent/My Icons/Face.ico");
+TEST(FormLoad, OpensThePathOfTheCommandLineAndSaysWhatItDidNotOpen) {
+  EXPECT_EQ(FileToOpenAtStart({}).path, std::nullopt);
+  // "/open <path>": the path taken verbatim, letter case and spaces included.
+  EXPECT_EQ(FileToOpenAtStart({"/OPEN", "/x/My Icons/Face.ico"}).path, "/x/My Icons/Face.ico");
+  EXPECT_EQ(FileToOpenAtStart({"/open /x/a b.ico"}).others, 0u);
+  // A plain path, as file managers and shells pass it; further ones are counted, not opened.
+  EXPECT_EQ(FileToOpenAtStart({"My Icons/a.ico"}).path, "My Icons/a.ico");
+  EXPECT_EQ(FileToOpenAtStart({"a.ico", "b.ico", "c.ico"}).path, "a.ico");
+  EXPECT_EQ(FileToOpenAtStart({"a.ico", "b.ico", "c.ico"}).others, 2u);
+
+  // A missing file is reported by the open command and the window comes up empty.
+  LoadedForm f({"/nonexistent/My Icons/Face.ico"});
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "打不开文件 Face.ico");
   EXPECT_EQ(f.form.doc().DocPath(), "未命名");
 
-  LoadedForm other("--help");
-  EXPECT_TRUE(other.platform.messages.empty());
-  EXPECT_EQ(PathToOpen("--help"), std::nullopt);
+  LoadedForm several({"/nonexistent/a.ico", "b.ico"});
+  ASSERT_EQ(several.platform.messages.size(), 2u);
+  EXPECT_EQ(several.platform.messages[1].text,
+            "Pelorin 一次只编辑一个图标：打开的是 a.ico，其余 1 个文件没有打开。");
 }
 
 // One cell of the empty canvas with the grid lines around it.

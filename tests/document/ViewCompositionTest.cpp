@@ -13,7 +13,7 @@ constexpr Colour kRed = 0x0000FF;
 
 class ViewCompositionTest : public ::testing::Test {
  protected:
-  ViewCompositionTest() : form(platform, host, "") { form.Form_Load(); }
+  ViewCompositionTest() : form(platform, host, {}) { form.Form_Load(); }
 
   void MakeOpaque(int x, int y, Colour c) {
     form.doc().ChangePicture([&](Raster& mask, Raster& image) {
@@ -101,7 +101,7 @@ TEST_F(ViewCompositionTest, ResetDocumentEmptiesTheIconAndTheTitle) {
   EXPECT_EQ(form.doc().picIcon().raster(), Raster(32, 32, platform.button_face));
   // The canvas is the empty canvas again: compare with a freshly loaded window.
   FakeWindowHost other_host;
-  frmMain fresh(platform, other_host, "");
+  frmMain fresh(platform, other_host, {});
   fresh.Form_Load();
   EXPECT_EQ(form.doc().PicMain().raster(), fresh.doc().PicMain().raster());
   EXPECT_EQ(form.doc().PicMainCopy().raster(), fresh.doc().PicMainCopy().raster());

@@ -133,7 +133,7 @@ TEST(IconsView, TheScrollBarMovesTheGrid) {
 // outcome reaches the document.
 TEST(IconsView, TheExtractMenuItemShowsTheBrowserModally) {
   PlatformView platform;
-  frmMainView main(platform, "");
+  frmMainView main(platform);
   main.Load();
   platform.SetDialogParent(&main);
   // The browser's loading lets pending events run before the dialog shows: look until it does.

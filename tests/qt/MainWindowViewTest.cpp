@@ -33,7 +33,7 @@ QRgb ToRgb(Colour c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 
 TEST(MainWindowView, ShowsTheTitleMenusAndClientAreaOfTheCore) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
 
   EXPECT_EQ(view.windowTitle().toStdString(), "Pelorin - 未命名");
@@ -45,7 +45,7 @@ TEST(MainWindowView, ShowsTheTitleMenusAndClientAreaOfTheCore) {
 
 TEST(MainWindowView, PaintsTheCanvasAndPreviewPixelForPixelAtTheirPlaces) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
   // Something recognisable in the icon.
   view.core().doc().ChangePicture([](Raster& mask, Raster& image) {
@@ -90,7 +90,7 @@ void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseB
 
 TEST(MainWindowView, MouseOnTheControlsReachesTheCoreHandlers) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
   auto* canvas = view.findChild<QWidget*>("PicMain");
   auto* tools = view.findChild<QWidget*>("PicTools");
@@ -116,7 +116,7 @@ TEST(MainWindowView, MouseOnTheControlsReachesTheCoreHandlers) {
 
 TEST(MainWindowView, MenuActionsAndTheCheckBoxFollowTheCore) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
   view.core().PicMain_MouseDown(1, 0, 15, 15);
   view.core().PicMain_MouseUp(1, 0, 15, 15);
@@ -151,7 +151,7 @@ namespace {
 
 TEST(MainWindowView, ClosingAsksTheCoreAndADropOpensTheFirstFile) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
   view.show();
   view.core().PicMain_MouseDown(1, 0, 15, 15);
@@ -194,7 +194,7 @@ TEST(MainWindowView, NoWindowOfFixedSizeOffersToMaximise) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint)) << name;
     checked.push_back(name);
   };
-  frmMainView main_view(platform, "");
+  frmMainView main_view(platform);
   main_view.Load();
   expect_fixed(main_view, "main window");
   EXPECT_TRUE(main_view.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -242,7 +242,7 @@ namespace {
 // came before them.
 TEST(MainWindowView, ShortcutsFollowTheRulesAfterMenuCommands) {
   FakePlatform platform;
-  frmMainView view(platform, "");
+  frmMainView view(platform);
   view.Load();
   view.show();
   QApplication::setActiveWindow(&view);

@@ -86,7 +86,7 @@ struct Trace {
 
 class Session {
  public:
-  explicit Session(unsigned seed) : rng_(seed), view_(platform_, "") {
+  explicit Session(unsigned seed) : rng_(seed), view_(platform_) {
     platform_.screen_image = Noise(100, 80);
     view_.Load();
     view_.show();

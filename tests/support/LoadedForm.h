@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/frmMain.h"
 #include "platform/FakePlatform.h"
@@ -11,7 +13,11 @@
 namespace pelorin::testing {
 
 struct LoadedForm {
-  explicit LoadedForm(std::string command_line = "") : form(platform, host, command_line) {
+  // `command_line` is one argument ("/open <path>", say); empty, there is none.
+  explicit LoadedForm(std::string command_line = "")
+      : form(platform, host,
+             command_line.empty() ? std::vector<std::string>{}
+                                  : std::vector<std::string>{std::move(command_line)}) {
     form.Form_Load();
   }
 
