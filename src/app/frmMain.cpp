@@ -234,6 +234,19 @@ void frmMain::Form_Load() {
   }
 }
 
+void frmMain::OpenDroppedFile(const std::vector<std::string>& files) {
+  canvas_.FinishGesture();
+  if (files.empty()) return;
+  ClipboardPicture picture = platform_.ReadPictureFile(files.front());
+  if (picture.kind == ClipboardPicture::Kind::kPicture ||
+      picture.kind == ClipboardPicture::Kind::kTooLarge) {
+    clipboard_.PasteDroppedPicture(std::move(picture), FileNamePart(files.front()));
+    return;
+  }
+  // Icons, and anything that is no picture, go to the open, which says what it cannot open.
+  files_.OpenDroppedFile(files);
+}
+
 void frmMain::Form_Paint() {
   // Frames stand around the canvas, the preview and the tool palette.
   std::vector<Rect> framed;

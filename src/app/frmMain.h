@@ -72,11 +72,9 @@ class frmMain : private DocumentWindow {
     colours_.PicPal_MouseUp(button, shift, x, y);
   }
   void ChkPal_Click(bool ticked) { colours_.ChkPal_Click(ticked); }
-  // Files dropped on the window or one of its controls: the first one is opened.
-  void OpenDroppedFile(const std::vector<std::string>& files) {
-    canvas_.FinishGesture();
-    files_.OpenDroppedFile(files);
-  }
+  // Files dropped on the window or one of its controls: the first one is pasted when it is a
+  // picture of another program (PNG, BMP, ...), else opened.
+  void OpenDroppedFile(const std::vector<std::string>& files);
 
   // Menus: `menu` is the top-level control name, `item` the item's control name and index.
   // Opening a menu works out its items' state; a click (or its shortcut) acts only when the item

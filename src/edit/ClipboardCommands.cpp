@@ -39,17 +39,25 @@ void ClipboardCommands::SelectAll() {
 }
 
 void ClipboardCommands::PasteClipboard(bool overlay) {
-  ClipboardPicture taken = platform_.GetClipboardPicture();
+  PastePicture(platform_.GetClipboardPicture(), overlay, "剪贴板中的图片");
+}
+
+void ClipboardCommands::PasteDroppedPicture(ClipboardPicture picture, const std::string& name) {
+  PastePicture(std::move(picture), false, "图片 " + name + " ");
+}
+
+void ClipboardCommands::PastePicture(ClipboardPicture taken, bool overlay,
+                                     const std::string& what) {
   switch (taken.kind) {
     case ClipboardPicture::Kind::kNone:
       // The clipboard changed since the menu opened: there is nothing to paste.
       return;
     case ClipboardPicture::Kind::kUndecodable:
-      platform_.MsgBox("剪贴板中的图片无法读取，没有粘贴。", MsgButtons::kOk, MsgIcon::kExclamation,
+      platform_.MsgBox(what + "无法读取，没有粘贴。", MsgButtons::kOk, MsgIcon::kExclamation,
                        ErrorTitle());
       return;
     case ClipboardPicture::Kind::kTooLarge:
-      platform_.MsgBox("剪贴板中的图片太大（" + std::to_string(taken.width) + " x " +
+      platform_.MsgBox(what + "太大（" + std::to_string(taken.width) + " x " +
                            std::to_string(taken.height) + " 象素），无法粘贴。",
                        MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
       return;

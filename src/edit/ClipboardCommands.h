@@ -9,6 +9,8 @@
 // opaque. A picture larger than the icon is shrunk as the sizing dialog (FrmClipData) says.
 #pragma once
 
+#include <string>
+
 #include "canvas/Canvas.h"
 #include "document/IconDocument.h"
 #include "document/Selection.h"
@@ -30,6 +32,9 @@ class ClipboardCommands {
   void CopySelection();
   // overlay: false for the transparent paste, true for the overlay paste.
   void PasteClipboard(bool overlay);
+  // A picture file dropped on the window, named `name`, pasted as the clipboard's picture is by
+  // the transparent paste.
+  void PasteDroppedPicture(ClipboardPicture picture, const std::string& name);
   // The menu's delete: the marquee's area cleared, or the floating pixels dropped; one step.
   void MnuDelete_Click();
   // A marquee over the whole picture, with the selection tool current.
@@ -42,6 +47,8 @@ class ClipboardCommands {
     Raster mask;
     Raster image;
   };
+  // `what` names the picture in the messages ("剪贴板中的图片").
+  void PastePicture(ClipboardPicture taken, bool overlay, const std::string& what);
   // The selection's pixels made from PicClip: width x height, all of it stretched or its
   // top-left corner; in a transparent paste `transparency` (or else pure white) says which
   // pixels are clear.

@@ -64,6 +64,8 @@ class FakePlatform : public Platform {
   // The clipboard: what a read gives. ClearClipboard empties it and SetClipboardPicture puts the
   // picture there, as the system's would; a test sets it to what another program offers.
   ClipboardPicture clipboard;
+  // The picture files of other programs, by path; any other path is no picture.
+  std::map<std::string, ClipboardPicture> picture_files;
   // The settings stores, keyed by (group, name).
   std::map<std::pair<std::string, std::string>, std::string> settings;
   std::map<std::pair<std::string, std::string>, std::string> system_settings;
@@ -154,6 +156,10 @@ class FakePlatform : public Platform {
   }
   bool ClipboardHasPicture() override { return clipboard.kind != ClipboardPicture::Kind::kNone; }
   ClipboardPicture GetClipboardPicture() override { return clipboard; }
+  ClipboardPicture ReadPictureFile(const std::string& path) override {
+    const auto found = picture_files.find(path);
+    return found != picture_files.end() ? found->second : ClipboardPicture{};
+  }
   void SetClipboardPicture(const Raster& picture, const Raster* transparency) override {
     clipboard_puts.push_back(picture);
     clipboard = ClipboardPicture::Of(picture);

@@ -128,6 +128,11 @@ class Platform {
   // `transparency`, when given, is the picture's mask (white = transparent): other programs then
   // see those pixels transparent, and a paste here takes the mask back.
   virtual void SetClipboardPicture(const Raster& picture, const Raster* transparency) = 0;
+  // A picture file of another program (PNG, BMP, JPEG, ...), read as a clipboard picture is:
+  // kNone for anything else (no picture, an icon or cursor file, which is opened rather than
+  // pasted, a folder, a pipe, a file that cannot be read), kUndecodable for a picture that does
+  // not decode, kTooLarge from its header.
+  virtual ClipboardPicture ReadPictureFile(const std::string& path) = 0;
 
   // The per-user settings store (values are strings in named groups); a missing value reads as
   // nullopt. Failures are silent.

@@ -2,10 +2,13 @@
 // other programs offer are read in their usual formats; text, broken and oversized pictures are
 // told apart without decoding the oversized ones.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <climits>
 #include <tuple>
@@ -166,6 +169,42 @@ TEST(Clipboard, APictureTooLargeIsRefusedFromItsHeaderWithItsSize) {
   for (const QByteArray& bytes : {PngHeader(4096, 4096), PngHeader(16777216, 1),
                                   PngHeader(20000, 20000).left(23), BmpHeader(20000, 1).left(25)})
     EXPECT_EQ(Offered(QStringLiteral("image/png"), bytes).kind, Kind::kUndecodable);
+}
+
+// Files dropped on the window: pictures of other programs are read as the clipboard's are; the
+// program's own icons, anything else, and anything but a regular file are no picture to paste.
+TEST(Clipboard, PictureFilesAreReadByTheirContent) {
+  QTemporaryDir dir;
+  const auto file = [&](const QString& name, const QByteArray& bytes) {
+    QFile out(dir.filePath(name));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return dir.filePath(name);
+  };
+  QImage with_alpha = ToQImage(TestPicture()).convertToFormat(QImage::Format_ARGB32);
+  with_alpha.setPixel(1, 1, 0);
+  const QString fifo = dir.filePath(QStringLiteral("fifo"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const std::tuple<QString, Kind> cases[] = {
+      {file(QStringLiteral("a.png"), Encoded(with_alpha, "PNG")), Kind::kPicture},
+      {file(QStringLiteral("named.ico"), Encoded(ToQImage(TestPicture()), "BMP")), Kind::kPicture},
+      {file(QStringLiteral("huge.png"), PngHeader(20000, 20000)), Kind::kTooLarge},
+      {file(QStringLiteral("icon.png"), Encoded(ToQImage(TestPicture()), "ICO")), Kind::kNone},
+      {file(QStringLiteral("text.png"), "not a picture"), Kind::kNone},
+      {dir.path(), Kind::kNone},
+      {fifo, Kind::kNone},
+      {dir.filePath(QStringLiteral("missing.png")), Kind::kNone},
+  };
+  for (const auto& [path, kind] : cases) {
+    const ClipboardPicture read = ReadPictureFromFile(path);
+    EXPECT_EQ(read.kind, kind) << path.toStdString();
+    if (read.kind != Kind::kPicture) continue;
+    const bool transparent = path.endsWith(QStringLiteral("a.png"));
+    Raster expected = TestPicture();
+    if (transparent) expected.SetPixel(1, 1, kWhite);  // laid over white, and in the mask
+    EXPECT_EQ(read.picture, expected) << path.toStdString();
+    EXPECT_EQ(read.mask.has_value(), transparent);
+  }
 }
 
 TEST(Clipboard, TransparencyIsLaidOverWhite) {

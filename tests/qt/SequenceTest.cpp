@@ -12,12 +12,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -148,6 +151,8 @@ class Session {
       ReleaseOn(view_.centralWidget(), Qt::LeftButton, {470, 300});
     } else if (pick < 92) {
       ClickInsideTheSelection();
+    } else if (pick < 94) {
+      DropFile();
     } else {
       CanvasEvent();
     }
@@ -293,10 +298,11 @@ class Session {
     const Selection& s = core().selection();
     if (!s.Exists() || held_ || core().canvas().CurrentTool() != kToolSelect) return;
     const Rect r = s.Bounds();
-    const QPointF at(
-        Uniform(std::max(r.left, 0), std::min(r.right, 320) - 1) + 0.25 * Uniform(0, 3),
-        Uniform(std::max(r.top, 0), std::min(r.bottom, 320) - 1) + 0.25 * Uniform(0, 3));
-    if (at.x() < r.left || at.y() < r.top) return;  // the selection lies off the canvas there
+    const int x0 = std::max(r.left, 0), x1 = std::min(r.right, 320) - 1;
+    const int y0 = std::max(r.top, 0), y1 = std::min(r.bottom, 320) - 1;
+    if (x0 > x1 || y0 > y1) return;  // the selection lies off the canvas
+    const QPointF at(Uniform(x0, x1) + 0.25 * Uniform(0, 3),
+                     Uniform(y0, y1) + 0.25 * Uniform(0, 3));
     Log("click inside the selection at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
     const Raster shown = core().doc().PicMain().raster();
     at_ = at;
@@ -308,6 +314,30 @@ class Session {
     EXPECT_TRUE(s.IsFloating());
     // The same picture, and the same marquee around it.
     EXPECT_TRUE(core().doc().PicMain().raster() == shown) << "a click changed the canvas";
+  }
+
+  // A file dropped on the window: another program's picture (pasted), one of the icons saved
+  // here (opened, if it was saved), or something that is neither.
+  void DropFile() {
+    QString path;
+    const int kind = Uniform(0, 2);
+    if (kind == 0) {
+      path = dir_.filePath(QStringLiteral("picture.png"));
+      const int w = Chance(70) ? Uniform(1, 32) : Uniform(33, 70);
+      const int h = Chance(70) ? Uniform(1, 32) : Uniform(33, 70);
+      platform_.picture_files[path.toStdString()] = ClipboardPicture::Of(Noise(w, h));
+      Log("drop of a " + std::to_string(w) + " x " + std::to_string(h) + " picture file");
+    } else if (kind == 1) {
+      path = dir_.filePath(QStringLiteral("icon%1.ico").arg(Uniform(0, 2)));
+      Log("drop of " + path.toStdString());
+    } else {
+      path = dir_.filePath(QStringLiteral("notes.txt"));
+      Log("drop of a file that is no picture");
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&view_, &drop);
   }
 
   void ChooseTool(int tool) {

@@ -1,6 +1,8 @@
 #include "platform/qt/ClipboardData.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QStringList>
 #include <QtEndian>
@@ -93,20 +95,24 @@ std::optional<PictureSize> HeaderSize(const QByteArray& bytes) {
   return std::nullopt;
 }
 
-// One encoded picture: refused as too large when its header says so, else decoded.
-ClipboardPicture DecodePicture(const QByteArray& bytes) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+// One encoded picture on `device`: refused as too large when its header says so, else decoded.
+ClipboardPicture DecodePicture(QIODevice& device) {
+  QImageReader reader(&device);
   reader.setAllocationLimit(kDecodeLimitMb);
-  std::optional<PictureSize> size = HeaderSize(bytes);
+  std::optional<PictureSize> size = HeaderSize(device.peek(26));
   if (!size) {
     const QSize read_size = reader.size();  // what the other formats' readers tell, if anything
     if (read_size.isValid()) size = PictureSize{read_size.width(), read_size.height()};
   }
   if (size && !Fits(*size)) return TooLarge(*size);
   return Taken(reader.read());
+}
+
+ClipboardPicture DecodePicture(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return DecodePicture(buffer);
 }
 
 }  // namespace
@@ -153,6 +159,16 @@ ClipboardPicture ReadPicture(const QMimeData& data) {
   // the image object from the encoded formats above, and decoding it would skip the size check.)
   if (!data.hasImage()) return {};
   return Taken(qvariant_cast<QImage>(data.imageData()));
+}
+
+ClipboardPicture ReadPictureFromFile(const QString& path) {
+  if (!QFileInfo(path).isFile()) return {};
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  // The program's own kinds of file are opened, not pasted.
+  const QByteArray format = QImageReader::imageFormat(&file).toLower();
+  if (format.isEmpty() || format == "ico" || format == "cur") return {};
+  return DecodePicture(file);
 }
 
 std::optional<Raster> TransparencyMask(const QImage& image) {

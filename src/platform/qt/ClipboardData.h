@@ -1,5 +1,5 @@
 // Pictures as clipboard data: what a copy offers other programs, and how a picture that any
-// program offers is read, its size checked before it is decoded.
+// program offers, on the clipboard or as a file, is read, its size checked before it is decoded.
 #pragma once
 
 #include <QImage>
@@ -26,6 +26,10 @@ bool OffersPicture(const QMimeData& data);
 // picture too large to take is refused from its header, before it is decoded; other formats
 // decode under Qt's allocation limit.
 ClipboardPicture ReadPicture(const QMimeData& data);
+// The picture in the file at `path`, told by its content, read the same way; kNone for a file
+// that holds no picture Qt reads, for an icon or cursor file, and for anything but a regular
+// file (nothing waits on a pipe).
+ClipboardPicture ReadPictureFromFile(const QString& path);
 
 // An image as the program takes it from the clipboard: any transparency laid over white.
 Raster OpaqueRaster(const QImage& image);

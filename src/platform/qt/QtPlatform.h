@@ -27,6 +27,7 @@ class QtPlatform : public Platform {
   bool ClipboardHasPicture() override;
   ClipboardPicture GetClipboardPicture() override;
   void SetClipboardPicture(const Raster& picture, const Raster* transparency) override;
+  ClipboardPicture ReadPictureFile(const std::string& path) override;
   std::string SystemDirectory() const override;
   std::optional<std::string> GetSetting(const std::string& group, const std::string& name) override;
   void SetSetting(const std::string& group, const std::string& name,

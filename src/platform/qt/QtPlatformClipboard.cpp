@@ -23,6 +23,10 @@ ClipboardPicture QtPlatform::GetClipboardPicture() {
   return data != nullptr ? ReadPicture(*data) : ClipboardPicture{};
 }
 
+ClipboardPicture QtPlatform::ReadPictureFile(const std::string& path) {
+  return ReadPictureFromFile(QString::fromStdString(path));
+}
+
 void QtPlatform::SetClipboardPicture(const Raster& picture, const Raster* transparency) {
   QGuiApplication::clipboard()->setMimeData(PictureMimeData(picture, transparency).release());
 }
