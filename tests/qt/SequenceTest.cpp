@@ -225,6 +225,7 @@ class Session {
     platform_.snap_script = [ok, sx, sy](FrmSnap& s) {
       s.Form_MouseMove(0, 0, sx, sy);
       if (ok) {
+        s.Form_MouseDown(1, 0, sx, sy);
         s.Form_MouseUp(1, 0, sx, sy);
       } else {
         s.Form_KeyDown(0x1B, 0);
