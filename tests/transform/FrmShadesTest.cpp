@@ -2,6 +2,9 @@
 // it hands back, OK and Cancel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "colour/FrmColAdj.h"
 #include "platform/FakePlatform.h"
 #include "transform/FrmShades.h"
 
@@ -77,6 +80,22 @@ TEST(FrmShades, ColourBarsMoveLabelsAndSwatchesButNotThePreview) {
   dialog.CmdGradient_Click();
   EXPECT_EQ(dialog.FocusRequest, "Hsb_0");
   EXPECT_EQ(dialog.PicSml.raster(), Preview({255, 7, 0}, {255, 255, 40}, 0));
+}
+
+// A drag of a bar's thumb moves one small step a pixel from the value at the press, held at the
+// ends; an up/down bar (its Min above its Max) falls as the pointer goes down.
+TEST(FrmShades, DragsReachEveryValueOfABar) {
+  FakePlatform platform;
+  FrmShades dialog(platform);
+  ColourTables tables;
+  FrmColAdj col_adj(platform, tables);
+  for (const int start : {0, 100, 255}) {
+    for (int pixels = -300; pixels <= 300; ++pixels)
+      ASSERT_EQ(dialog.Hsb[0].Dragged(start, pixels), std::clamp(start + pixels, 0, 255));
+  }
+  EXPECT_EQ(col_adj.VsbRed.Dragged(0, 3), -15);
+  EXPECT_EQ(col_adj.VsbRed.Dragged(250, -4), 255);
+  EXPECT_EQ(dialog.VsbDegrees.Dragged(4, 1 << 30), 0);
 }
 
 TEST(FrmShades, TheDirectionBarTurnsTheGradientBy45Degrees) {

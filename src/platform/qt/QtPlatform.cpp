@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
@@ -23,6 +24,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ModalDialog.h"
 #include "platform/SystemDirectory.h"
+#include "platform/qt/DialogWidth.h"
 
 namespace pelorin {
 
@@ -115,6 +117,13 @@ MsgAnswer QtPlatform::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon 
     case MsgButtons::kYesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+  }
+  // Qt leaves room for only a short title beside the window manager's buttons ("Pe...错误").
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const QMargins margins = grid->contentsMargins();
+    const int least = TitleBarWidth(box.windowTitle()) - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(least, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
   }
   switch (box.exec()) {
     case QMessageBox::Ok:
