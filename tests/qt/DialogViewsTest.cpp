@@ -175,21 +175,33 @@ TEST(DialogViews, MessageBoxesShowTheirTitleAndTakeEnterAndEsc) {
       {MsgButtons::kYesNoCancel, Qt::Key_Return, MsgAnswer::kYes},
       {MsgButtons::kYesNoCancel, Qt::Key_Escape, MsgAnswer::kCancel},
   };
+  // A line that fits on the screen is not wrapped (Qt would wrap it at half the screen's width,
+  // anywhere in a Chinese word).
+  const QString line = QStringLiteral("剪贴板图象尺寸大于图标尺寸要求，").repeated(2);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
     int width = 0;
+    int label_width = 0;
+    int line_width = 0;
     QString title;
     QTimer::singleShot(0, [&] {
       QWidget* box = QApplication::activeModalWidget();
       ASSERT_NE(box, nullptr);
       width = box->width();
       title = box->windowTitle();
+      const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      ASSERT_NE(label, nullptr);
+      label_width = label->width();
+      line_width = label->fontMetrics().horizontalAdvance(line);
       PressKey(box->focusWidget() ? box->focusWidget() : box, c.key);
     });
-    EXPECT_EQ(platform.MsgBox("找不到 /a", c.buttons, MsgIcon::kExclamation, "Pelorin - 错误"),
-              c.answer);
+    const std::string text = c.buttons == MsgButtons::kOk ? "找不到 /a" : line.toStdString();
+    EXPECT_EQ(platform.MsgBox(text, c.buttons, MsgIcon::kExclamation, "Pelorin - 错误"), c.answer);
     EXPECT_EQ(title, QStringLiteral("Pelorin - 错误"));
     EXPECT_GE(width, TitleBarWidth(title));
+    if (c.buttons != MsgButtons::kOk) {
+      EXPECT_GE(label_width, line_width);
+    }
   }
 }
 
