@@ -72,7 +72,7 @@ std::string RecentCaption(std::string_view path, int max_columns) {
   const int room = max_columns - ellipsis - TextColumns(name);
   if (room < 0 || last_slash == std::string_view::npos) {
     // Not even "…/name" fits: the name keeps its start and its end.
-    const std::string_view shown = name.substr(name.front() == '/' ? 1 : 0);
+    const std::string_view shown = name.substr(!name.empty() && name.front() == '/' ? 1 : 0);
     const std::string prefix =
         last_slash == std::string_view::npos ? std::string() : std::string(kEllipsis) + "/";
     const int left = max_columns - TextColumns(prefix) - ellipsis;
