@@ -2,9 +2,6 @@
 // it hands back, OK and Cancel.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "colour/FrmColAdj.h"
 #include "platform/FakePlatform.h"
 #include "transform/FrmShades.h"
 
@@ -84,18 +81,13 @@ TEST(FrmShades, ColourBarsMoveLabelsAndSwatchesButNotThePreview) {
 
 // A drag of a bar's thumb moves one small step a pixel from the value at the press, held at the
 // ends; an up/down bar (its Min above its Max) falls as the pointer goes down.
-TEST(FrmShades, DragsReachEveryValueOfABar) {
-  FakePlatform platform;
-  FrmShades dialog(platform);
-  ColourTables tables;
-  FrmColAdj col_adj(platform, tables);
-  for (const int start : {0, 100, 255}) {
-    for (int pixels = -300; pixels <= 300; ++pixels)
-      ASSERT_EQ(dialog.Hsb[0].Dragged(start, pixels), std::clamp(start + pixels, 0, 255));
-  }
-  EXPECT_EQ(col_adj.VsbRed.Dragged(0, 3), -15);
-  EXPECT_EQ(col_adj.VsbRed.Dragged(250, -4), 255);
-  EXPECT_EQ(dialog.VsbDegrees.Dragged(4, 1 << 30), 0);
+TEST(FrmShades, DragsMoveOneStepAPixel) {
+  const ScrollBarState colour{0, 0, 255, 1, 5};
+  const ScrollBarState up_down{0, 255, -255, 5, 5};
+  EXPECT_EQ(colour.Dragged(100, 37), 137);
+  EXPECT_EQ(colour.Dragged(100, -300), 0);
+  EXPECT_EQ(up_down.Dragged(0, 3), -15);
+  EXPECT_EQ(up_down.Dragged(250, -(1 << 30)), 255);
 }
 
 TEST(FrmShades, TheDirectionBarTurnsTheGradientBy45Degrees) {
