@@ -51,7 +51,8 @@ class frmAbout : public Dialog {
   std::string lblTitle;    // set by Form_Load
   std::string lblVersion;  // set by Form_Load
   std::string lblDescription = "32 x 32 真彩色Pelorin";
-  std::string lblPurpose = "编辑 32 x 32 像素图标：24 位真彩色图像，1 位透明遮罩。";
+  // In the menus' and dialogs' own words: 图象 and 象素.
+  std::string lblPurpose = "编辑 32 x 32 象素图标：24 位真彩色图象，1 位透明遮罩。";
   std::string lblCopyright = "版权所有 © Tamsery";
 
  private:

@@ -17,10 +17,11 @@ namespace pelorin {
 
 namespace {
 
-// The text column: wide enough for the notices, and a long title is shortened with an ellipsis
-// (the whole title is its tooltip) rather than widening the dialog past this.
+// The text column: at least this wide, and as wide as the longest notice, which stays on one line
+// (a wrapped Chinese line may break inside a word). A long title is shortened with an ellipsis
+// (the whole title is its tooltip) rather than widening the dialog past the notices or this.
 constexpr int kTextMinWidth = 300;
-constexpr int kTextMaxWidth = 420;
+constexpr int kTitleMaxWidth = 420;
 
 QString FromUtf8(const std::string& s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -71,19 +72,21 @@ frmAboutView::frmAboutView(frmAbout& core, QWidget* parent) : QDialog(parent), c
     title_font.setPixelSize(title_font.pixelSize() * 5 / 4);
   }
   lbl_title->setFont(title_font);
-  const QFontMetrics title_metrics(title_font);
-  const QString title = FromUtf8(core_.lblTitle);
-  const int text_width =
-      std::clamp(title_metrics.horizontalAdvance(title), kTextMinWidth, kTextMaxWidth);
-  const QString shown_title = title_metrics.elidedText(title, Qt::ElideMiddle, text_width);
-  lbl_title->setText(shown_title);
-  if (shown_title != title) lbl_title->setToolTip(title);
-
   QLabel* lbl_version = MakeLabel(core_.lblVersion, "lblVersion", this);
   QLabel* lbl_description = MakeLabel(core_.lblDescription, "lblDescription", this);
   QLabel* lbl_purpose = MakeLabel(core_.lblPurpose, "lblPurpose", this);
-  lbl_purpose->setWordWrap(true);
   QLabel* lbl_copyright = MakeLabel(core_.lblCopyright, "lblCopyright", this);
+  int notices_width = kTextMinWidth;
+  for (QLabel* label : {lbl_version, lbl_description, lbl_purpose, lbl_copyright})
+    notices_width = std::max(notices_width, label->sizeHint().width());
+
+  const QFontMetrics title_metrics(title_font);
+  const QString title = FromUtf8(core_.lblTitle);
+  const int text_width =
+      std::max(notices_width, std::min(title_metrics.horizontalAdvance(title), kTitleMaxWidth));
+  const QString shown_title = title_metrics.elidedText(title, Qt::ElideMiddle, text_width);
+  lbl_title->setText(shown_title);
+  if (shown_title != title) lbl_title->setToolTip(title);
   for (QLabel* label : {lbl_title, lbl_version, lbl_description, lbl_purpose, lbl_copyright})
     label->setFixedWidth(text_width);
 

@@ -5,6 +5,7 @@
 #include "app/StartUp.h"
 #include "app/frmAbout.h"
 #include "base/Geometry.h"
+#include "recent/RecentCaption.h"
 
 namespace pelorin {
 
@@ -304,7 +305,7 @@ void frmMain::RecentListChanged() {
   for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
     MenuItem* item = FindMenuItem(menus_, "MnuRecent", i);
     item->visible = entries[i].visible;
-    if (i > 0) item->caption = entries[i].caption;
+    if (i > 0) item->caption = RecentCaption(entries[i].caption);
   }
   ControlsChanged();
 }

@@ -21,6 +21,8 @@ FrmColAdj::FrmColAdj(Platform& platform, ColourTables& tables)
 
 void FrmColAdj::Form_Load() {
   SetCaption(std::string(kProgramTitle) + " - 颜色调整");
+  // The dialog opens on OK, not on 重置(&R), its first button: Enter keeps the adjustment.
+  FocusRequest = "CmdOk";
   PlaceOnScreen();
 }
 

@@ -35,7 +35,7 @@ class FrmColAdj : public ModalDialog {
   // The dialog works on `tables`, which the command has filled from the picture.
   FrmColAdj(Platform& platform, ColourTables& tables);
 
-  // Sets the title and places the dialog.
+  // Sets the title, asks for the focus on OK and places the dialog.
   void Form_Load();
   // Prints the four captions and draws the sunken edge around the preview.
   void Form_Paint() override;

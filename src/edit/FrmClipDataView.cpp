@@ -8,7 +8,7 @@ namespace pelorin {
 FrmClipDataView::FrmClipDataView(FrmClipData& core, QWidget* parent)
     : DialogFormView(core, parent) {
   setObjectName(QStringLiteral("FrmClipData"));
-  auto* frame = new QGroupBox(QString::fromStdString(core.fraShrinkCaption), this);
+  auto* frame = new QGroupBox(QString::fromStdString(core.fraShrinkCaption), Content());
   frame->setObjectName(QStringLiteral("fraShrink"));
   frame->setGeometry(FrmClipData::kFrame.left, FrmClipData::kFrame.top, FrmClipData::kFrame.width,
                      FrmClipData::kFrame.height);

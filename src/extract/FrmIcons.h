@@ -5,6 +5,7 @@
 // Layout (client area 417 x 245):
 //
 //   PicFrame (8, 8) 401 x 194, sunken: PicIcons (0, -Vsb) 380 wide, Vsb (380, 0) 17 x 190
+//   (an arrow scrolls one row of 38 pixels, the trough and the page keys the 190 shown)
 //   LblInfo (8, 224)      CmdBrowse (206, 212)  CmdOk (276, 212)  CmdCancel (347, 212), 65 x 25
 //
 // The grid: 10 cells of 38 x 38 a row, icon k drawn at (3 + 38 (k mod 10), 3 + 38 (k div 10));
@@ -108,7 +109,9 @@ class FrmIcons : public Dialog {
   ScreenPointer saved_pointer_ = ScreenPointer::kDefault;
   std::string system_folder_;
   std::string lbl_info_ = "1 号图标被选中";
-  ScrollBarState vsb_{.LargeChange = kIconsCell, .Enabled = false};
+  // An arrow moves the grid by a row, a click in the trough by the rows shown.
+  ScrollBarState vsb_{
+      .SmallChange = kIconsCell, .LargeChange = kIconsShownHeight, .Enabled = false};
   bool visible_ = true;
   std::function<void()> on_change_;
 };

@@ -1,5 +1,6 @@
 #include "extract/FrmIconsView.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -7,11 +8,15 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/qt/DialogWidth.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
 
 namespace {
+
+constexpr int kClientWidth = 417;
+constexpr int kClientHeight = 245;
 
 QString FromUtf8(const std::string& s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -27,12 +32,13 @@ QPushButton* MakeButton(const char* text, const char* name, int left, QWidget* p
 
 }  // namespace
 
-FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent) : QDialog(parent), core_(core) {
+FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent)
+    : QDialog(parent), core_(core), content_(new QWidget(this)) {
   setObjectName(QStringLiteral("FrmIcons"));
-  setFixedSize(417, 245);
+  FitWidth(*this, *content_, kClientWidth, kClientHeight);
 
   // PicFrame's sunken border is 2 pixels; inside it the grid and the scroll bar, 397 x 190.
-  auto* pic_frame = new QFrame(this);
+  auto* pic_frame = new QFrame(content_);
   pic_frame->setObjectName(QStringLiteral("PicFrame"));
   pic_frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   pic_frame->setLineWidth(2);
@@ -48,6 +54,7 @@ FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent) : QDialog(parent), c
     core_.PicIcons_DblClick(button, shift, x, y);
   };
   pic_icons_ = new SurfaceView(icons, inside);
+  pic_icons_->installEventFilter(this);
 
   vsb_ = new QScrollBar(Qt::Vertical, inside);
   vsb_->setObjectName(QStringLiteral("Vsb"));
@@ -57,15 +64,15 @@ FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent) : QDialog(parent), c
 
   // The label is given the room up to the buttons and the font's height, centred where the
   // dialog's 12-pixel line would be, so that a wider font does not cut the text.
-  lbl_info_ = new QLabel(this);
+  lbl_info_ = new QLabel(content_);
   lbl_info_->setObjectName(QStringLiteral("LblInfo"));
   lbl_info_->setTextFormat(Qt::PlainText);
   const int label_height = std::max(12, lbl_info_->fontMetrics().height());
   lbl_info_->setGeometry(8, 230 - label_height / 2, 190, label_height);
 
-  QPushButton* browse = MakeButton("浏览&B", "CmdBrowse", 206, this);
-  QPushButton* ok = MakeButton("确定&Ok", "CmdOk", 276, this);
-  QPushButton* cancel = MakeButton("取消&C", "CmdCancel", 347, this);
+  QPushButton* browse = MakeButton("浏览&B", "CmdBrowse", 206, content_);
+  QPushButton* ok = MakeButton("确定&Ok", "CmdOk", 276, content_);
+  QPushButton* cancel = MakeButton("取消&C", "CmdCancel", 347, content_);
   ok->setDefault(true);
   setTabOrder(browse, ok);
   setTabOrder(ok, cancel);
@@ -80,8 +87,20 @@ FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent) : QDialog(parent), c
 
 FrmIconsView::~FrmIconsView() { core_.SetChangeHandler(nullptr); }
 
+bool FrmIconsView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == pic_icons_ && event->type() == QEvent::Wheel) {
+    if (vsb_->isEnabled()) QCoreApplication::sendEvent(vsb_, event);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void FrmIconsView::FollowCore() {
-  setWindowTitle(FromUtf8(core_.Caption()));
+  const QString caption = FromUtf8(core_.Caption());
+  if (caption != windowTitle()) {
+    setWindowTitle(caption);
+    FitWidth(*this, *content_, kClientWidth, kClientHeight);
+  }
   lbl_info_->setText(FromUtf8(core_.LblInfo()));
   const ScrollBarState& state = core_.Vsb();
   {

@@ -54,6 +54,19 @@ struct ScrollBarState {
     const int high = Min < Max ? Max : Min;
     return value < low ? low : (value > high ? high : value);
   }
+
+  // The value while the thumb is dragged: one small step for every pixel the pointer has moved
+  // along the bar since the press (towards the bottom or right end positive), from the value the
+  // bar had at the press. A bar is often far shorter than its range (57 pixels for 256 values),
+  // so a drag that followed the thumb's place could reach only a few of them; this way every
+  // value lies under a drag, and the pointer may travel past the bar's ends.
+  int Dragged(int value_at_press, int pixels) const {
+    const long long step = Min > Max ? -SmallChange : SmallChange;
+    const long long value = value_at_press + step * pixels;
+    const int low = Min < Max ? Min : Max;
+    const int high = Min < Max ? Max : Min;
+    return value < low ? low : (value > high ? high : static_cast<int>(value));
+  }
 };
 
 // What every dialog of the program shares: its caption, its place on the screen (worked out by
@@ -121,9 +134,12 @@ class ModalDialog : public Dialog {
   int ClientWidth() const { return Form.width(); }
   int ClientHeight() const { return Form.height(); }
 
-  // The control that should have the keyboard focus now, when the dialog moves it; the view
-  // moves the focus there and clears this.
+  // The control that should have the keyboard focus now, when the dialog moves it (also the one
+  // that has it when the dialog opens); the view moves the focus there and clears this.
   std::string FocusRequest;
+  // The button that Enter presses, wherever the focus is (except on another button, which takes
+  // Enter itself, as on every desktop). Esc is the close box: the tag stays empty, a cancel.
+  std::string DefaultButton = "CmdOk";
 
  protected:
   // Places the dialog by the centring rule, from its client area's size.

@@ -1,6 +1,5 @@
 #include "transform/FrmShadesView.h"
 
-#include <QPushButton>
 #include <QScrollBar>
 #include <string>
 
@@ -24,9 +23,7 @@ FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(
   AddSurface(core.PicSml, FrmShades::kPicSml);
   AddButton("CmdGradient", core.CmdGradientCaption, FrmShades::kCmdGradient,
             [&core] { core.CmdGradient_Click(); });
-  AddButton("CmdOk", core.CmdOkCaption, FrmShades::kCmdOk, [&core] {
-    core.cmdOK_Click();
-  })->setDefault(true);
+  AddButton("CmdOk", core.CmdOkCaption, FrmShades::kCmdOk, [&core] { core.cmdOK_Click(); });
   AddButton("CmdCancel", core.CmdCancelCaption, FrmShades::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }

@@ -54,9 +54,17 @@ void FrmSnap::Form_MouseMove(int, int, double x, double y) {
   if (!done_) MoveHotSpot(x, y);
 }
 
-void FrmSnap::Form_MouseUp(int, int, double x, double y) {
+void FrmSnap::Form_MouseDown(int button, int, double x, double y) {
   if (done_) return;
   MoveHotSpot(x, y);
+  pressed_ |= button;
+}
+
+void FrmSnap::Form_MouseUp(int button, int, double x, double y) {
+  if (done_) return;
+  MoveHotSpot(x, y);
+  if ((pressed_ & button) == 0 || button == 0) return;
+  pressed_ &= ~button;
   block_ = Raster(kSnapBlock, kSnapBlock, kBlack);
   BitBlt(block_, 0, 0, kSnapBlock, kSnapBlock, screen_, hot_x_, hot_y_, Rop::kSrcCopy);
   taken_ = true;

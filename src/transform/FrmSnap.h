@@ -42,8 +42,12 @@ class FrmSnap {
   // below it always lies wholly on the screen. Positions are window pixels (fractions rounded,
   // halves to even).
   void Form_MouseMove(int button, int shift, double x, double y);
-  // A release of any button takes the block whose top-left is the (held) hot spot and ends the
-  // capture.
+  // A press of a button (1 left, 2 right, 4 middle) over the window; only a button pressed here
+  // can take the block.
+  void Form_MouseDown(int button, int shift, double x, double y);
+  // The release of a button whose press the window saw takes the block whose top-left is the
+  // (held) hot spot and ends the capture. A release without its press (the end of a drag on the
+  // canvas, whose button was still down when a key started the capture) changes nothing.
   void Form_MouseUp(int button, int shift, double x, double y);
   // Esc ends the capture without taking anything; every other key is ignored.
   void Form_KeyDown(int key_code, int shift);
@@ -67,6 +71,8 @@ class FrmSnap {
   int height_ = 0;
   int hot_x_ = 0;
   int hot_y_ = 0;
+  // The buttons pressed over the window and not released yet.
+  int pressed_ = 0;
   bool done_ = false;
   bool taken_ = false;
   Raster block_;

@@ -100,6 +100,11 @@ void FrmSnapView::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+void FrmSnapView::mousePressEvent(QMouseEvent* event) {
+  const QPointF at = ToImage(event->position());
+  core_.Form_MouseDown(CoreButton(event->button()), CoreShift(event->modifiers()), at.x(), at.y());
+}
+
 void FrmSnapView::mouseReleaseEvent(QMouseEvent* event) {
   const QPointF at = ToImage(event->position());
   core_.Form_MouseUp(CoreButton(event->button()), CoreShift(event->modifiers()), at.x(), at.y());

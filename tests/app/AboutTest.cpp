@@ -77,7 +77,9 @@ TEST(About, LoadShowsTheMainWindowTitleAndVersionAndOkCloses) {
   EXPECT_EQ(dialog.lblTitle, "Pelorin - 未命名");
   EXPECT_EQ(dialog.lblVersion, "Version 3.0.0");
   EXPECT_EQ(dialog.lblDescription, "32 x 32 真彩色Pelorin");
-  EXPECT_FALSE(dialog.lblPurpose.empty());
+  // The words of the menus and dialogs: 图象 and 象素, never 图像 or 像素.
+  EXPECT_NE(dialog.lblPurpose.find("象素"), std::string::npos);
+  EXPECT_EQ(dialog.lblPurpose.find("像"), std::string::npos);
   EXPECT_FALSE(dialog.lblCopyright.empty());
   EXPECT_FALSE(dialog.Done());
   dialog.cmdOK_Click();

@@ -39,6 +39,9 @@ TEST(FrmColAdj, LoadSetsTitlePlaceAndStartingControls) {
   EXPECT_EQ(dialog.Caption(), "Pelorin - 颜色调整");
   EXPECT_EQ(dialog.Left(), (800 - 233) / 2);
   EXPECT_EQ(dialog.Top(), (600 - 99) / 3);
+  // It opens on OK, which Enter presses, not on 重置(&R).
+  EXPECT_EQ(dialog.FocusRequest, "CmdOk");
+  EXPECT_EQ(dialog.DefaultButton, "CmdOk");
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(dialog.Bar(i).Value, 0);
     EXPECT_EQ(dialog.Bar(i).Min, 255);

@@ -8,6 +8,7 @@
 #include "app/frmAbout.h"
 #include "document/IconFile.h"
 #include "extract/IconBuilder.h"
+#include "recent/RecentCaption.h"
 #include "support/LoadedForm.h"
 
 namespace pelorin {
@@ -300,6 +301,24 @@ TEST_F(FileCommandsTest, RecentFilesOpenAndAMissingOneIsDropped) {
   f.form.Form_Unload(cancel);
   EXPECT_EQ(f.platform.settings.at({"Rfl", "1."}), a);
   EXPECT_EQ(f.platform.settings.count({"Rfl", "2."}), 0u);
+}
+
+TEST_F(FileCommandsTest, ALongRecentPathIsShortenedInTheMenuAndOpensWhole) {
+  const std::string folder = std::string(50, 'f');
+  fs::create_directories(File(folder));
+  const std::string deep = Write(kIco24, folder + "/deep.ico");
+  f.form.OpenDroppedFile({deep});
+  f.form.MenuCommand("MnuFile", "MnuNew", 0);
+  const auto& file_menu = f.form.Menus()[0].items;
+  const auto item = std::find_if(file_menu.begin(), file_menu.end(), [](const MenuItem& m) {
+    return m.name == "MnuRecent" && m.index == 1;
+  });
+  ASSERT_NE(item, file_menu.end());
+  EXPECT_EQ(item->caption, RecentCaption(deep));
+  EXPECT_NE(item->caption, deep);
+  EXPECT_TRUE(item->caption.ends_with("/deep.ico"));
+  f.form.MenuCommand("MnuFile", "MnuRecent", 1);
+  EXPECT_EQ(f.form.doc().DocPath(), deep);
 }
 
 }  // namespace

@@ -153,7 +153,8 @@ TEST_F(FrmIconsTest, FiftyIconsFitWithoutScrollingFiftyOneNeedTheScrollBar) {
   EXPECT_TRUE(dialog.Vsb().Enabled);
   EXPECT_EQ(dialog.Vsb().Min, 0);
   EXPECT_EQ(dialog.Vsb().Max, 38);
-  EXPECT_EQ(dialog.Vsb().LargeChange, 38);
+  EXPECT_EQ(dialog.Vsb().SmallChange, 38);   // an arrow: one row
+  EXPECT_EQ(dialog.Vsb().LargeChange, 190);  // the trough: the rows shown
   EXPECT_EQ(Grid(3 + 5, 3 + 38 * 5 + 5), IconColour(50));
   EXPECT_EQ(Grid(3 + 38 + 5, 3 + 38 * 5 + 5), kWhite);
   dialog.Vsb_Change(38);

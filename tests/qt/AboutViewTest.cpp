@@ -49,6 +49,14 @@ TEST(AboutView, ShowsWhatTheCoreHolds) {
   // A fixed border: the size cannot change.
   view.show();
   EXPECT_EQ(view.minimumSize(), view.maximumSize());
+  // Every text shows whole on one line: a wrapped Chinese line may break inside a word.
+  for (const char* name :
+       {"lblTitle", "lblVersion", "lblDescription", "lblPurpose", "lblCopyright"}) {
+    const auto* label = view.findChild<QLabel*>(QString::fromLatin1(name));
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->wordWrap()) << name;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << name;
+  }
 }
 
 TEST(AboutView, OkEnterAndEscCloseTheDialog) {

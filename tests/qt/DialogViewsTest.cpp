@@ -28,6 +28,7 @@
 #include "edit/FrmClipDataView.h"
 #include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
+#include "platform/qt/DialogWidth.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {
@@ -45,30 +46,37 @@ QString LabelText(const QWidget& view, const char* name) {
   return label ? label->text() : QString();
 }
 
+void ClickOn(QWidget* w, QPoint at);
+
 void PressKey(QWidget* w, int key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QApplication::sendEvent(w, &press);
 }
 
-// The three ways out of a dialog and the tag each leaves.
-enum class Way { kOk, kCancel, kCloseBox };
+// The ways out of a dialog and the tag each leaves. Enter and Esc go where the keyboard's keys
+// go: to the control that has the focus when the dialog opens.
+enum class Way { kOk, kCancel, kCloseBox, kEnter, kEsc };
 
 template <typename View, typename Core>
 void ExpectOutcome(Core& core, Way way) {
   View view(core, nullptr);
   view.show();
+  QWidget* focus = view.focusWidget() ? view.focusWidget() : &view;
   if (way == Way::kOk) Child<QPushButton>(view, "CmdOk")->click();
   if (way == Way::kCancel) Child<QPushButton>(view, "CmdCancel")->click();
   if (way == Way::kCloseBox) view.close();
+  if (way == Way::kEnter) PressKey(focus, Qt::Key_Return);
+  if (way == Way::kEsc) PressKey(focus, Qt::Key_Escape);
   EXPECT_FALSE(view.isVisible());
-  const char* expected = way == Way::kOk ? "Ok" : way == Way::kCancel ? "Cancelled" : "";
-  EXPECT_EQ(core.Tag, expected);
+  const bool ok = way == Way::kOk || way == Way::kEnter;
+  EXPECT_EQ(core.Tag, ok ? "Ok" : way == Way::kCancel ? "Cancelled" : "");
 }
 
-TEST(DialogViews, EachDialogReportsOkCancelAndTheCloseBox) {
+TEST(DialogViews, EachDialogReportsOkCancelTheCloseBoxEnterAndEsc) {
   FakePlatform platform;
   ColourTables tables;
-  for (const Way way : {Way::kOk, Way::kCancel, Way::kCloseBox}) {
+  for (const Way way : {Way::kOk, Way::kCancel, Way::kCloseBox, Way::kEnter, Way::kEsc}) {
+    SCOPED_TRACE(static_cast<int>(way));
     FrmClipData clip(platform, 48, 40);
     clip.Form_Load();
     ExpectOutcome<FrmClipDataView>(clip, way);
@@ -99,7 +107,8 @@ TEST(DialogViews, TheClipDialogShowsItsTextsAndSizeAndReportsTheOption) {
   FrmClipDataView view(core, nullptr);
   EXPECT_EQ(view.windowTitle(), QStringLiteral("Pelorin - 图象粘贴"));
   view.show();
-  EXPECT_EQ(view.size(), QSize(201, 153));
+  EXPECT_EQ(view.height(), 153);
+  EXPECT_GE(view.width(), 201);
   EXPECT_EQ(view.pos(), QPoint(core.Left(), core.Top()));
   EXPECT_EQ(Child<QGroupBox>(view, "fraShrink")->title(), QStringLiteral("准备如何操作？"));
   EXPECT_EQ(Child<QPushButton>(view, "CmdOk")->text(), QStringLiteral("确定(&O)"));
@@ -116,6 +125,87 @@ TEST(DialogViews, TheClipDialogShowsItsTextsAndSizeAndReportsTheOption) {
   view.grab();
   ASSERT_EQ(core.Printed.size(), 2u);
   EXPECT_EQ(core.Printed[1].text, "为 48 x 40 象素。");
+}
+
+// Each dialog is wide enough for its title beside the window manager's buttons and for its
+// printed lines with the client area's margin; widened, it keeps its controls' places, centred.
+TEST(DialogViews, TitlesAndPrintedLinesShowWhole) {
+  FakePlatform platform;
+  ColourTables tables;
+  FrmClipData clip(platform, 4096, 4096);
+  clip.Form_Load();
+  FrmColAdj col_adj(platform, tables);
+  col_adj.Form_Load();
+  FrmShades shades(platform);
+  shades.Form_Load();
+  FrmClipDataView clip_view(clip, nullptr);
+  FrmColAdjView col_adj_view(col_adj, nullptr);
+  FrmShadesView shades_view(shades, nullptr);
+  const std::pair<QWidget*, ModalDialog*> dialogs[] = {
+      {&clip_view, &clip}, {&col_adj_view, &col_adj}, {&shades_view, &shades}};
+  for (const auto& [view, core] : dialogs) {
+    SCOPED_TRACE(view->objectName().toStdString());
+    view->show();
+    EXPECT_GE(view->width(), TitleBarWidth(view->windowTitle()));
+    EXPECT_GE(view->width(), core->ClientWidth());
+    EXPECT_EQ(view->height(), core->ClientHeight());
+    const int left = Child<QPushButton>(*view, "CmdOk")->mapTo(view, QPoint(0, 0)).x() -
+                     Child<QPushButton>(*view, "CmdOk")->x();
+    EXPECT_EQ(left, (view->width() - core->ClientWidth()) / 2);
+    const QFontMetrics metrics(view->font());
+    for (const PrintedText& text : core->Printed) {
+      EXPECT_LE(left + text.x + metrics.horizontalAdvance(QString::fromStdString(text.text)) + 8,
+                view->width())
+          << text.text;
+    }
+  }
+}
+
+// Message boxes: the title shows whole however short the text, Enter presses the default button
+// (OK, or Yes) and Esc cancels (or closes a box that has only OK).
+TEST(DialogViews, MessageBoxesShowTheirTitleAndTakeEnterAndEsc) {
+  PlatformView platform;
+  struct Case {
+    MsgButtons buttons;
+    int key;
+    MsgAnswer answer;
+  };
+  const Case cases[] = {
+      {MsgButtons::kOk, Qt::Key_Return, MsgAnswer::kOk},
+      {MsgButtons::kOk, Qt::Key_Escape, MsgAnswer::kOk},
+      {MsgButtons::kOkCancel, Qt::Key_Return, MsgAnswer::kOk},
+      {MsgButtons::kOkCancel, Qt::Key_Escape, MsgAnswer::kCancel},
+      {MsgButtons::kYesNoCancel, Qt::Key_Return, MsgAnswer::kYes},
+      {MsgButtons::kYesNoCancel, Qt::Key_Escape, MsgAnswer::kCancel},
+  };
+  // A line that fits on the screen is not wrapped (Qt would wrap it at half the screen's width,
+  // anywhere in a Chinese word).
+  const QString line = QStringLiteral("剪贴板图象尺寸大于图标尺寸要求，").repeated(2);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    int width = 0;
+    int label_width = 0;
+    int line_width = 0;
+    QString title;
+    QTimer::singleShot(0, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      width = box->width();
+      title = box->windowTitle();
+      const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+      ASSERT_NE(label, nullptr);
+      label_width = label->width();
+      line_width = label->fontMetrics().horizontalAdvance(line);
+      PressKey(box->focusWidget() ? box->focusWidget() : box, c.key);
+    });
+    const std::string text = c.buttons == MsgButtons::kOk ? "找不到 /a" : line.toStdString();
+    EXPECT_EQ(platform.MsgBox(text, c.buttons, MsgIcon::kExclamation, "Pelorin - 错误"), c.answer);
+    EXPECT_EQ(title, QStringLiteral("Pelorin - 错误"));
+    EXPECT_GE(width, TitleBarWidth(title));
+    if (c.buttons != MsgButtons::kOk) {
+      EXPECT_GE(label_width, line_width);
+    }
+  }
 }
 
 TEST(DialogViews, TheColourBarsRaiseWithTheUpArrowAndReset) {
@@ -149,6 +239,14 @@ TEST(DialogViews, TheColourBarsRaiseWithTheUpArrowAndReset) {
   EXPECT_EQ(LabelText(view, "LblRed"), QStringLiteral("0"));
   EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x646464u);
   EXPECT_TRUE(view.isVisible());
+  // Enter after a click on a bar keeps the adjustment: OK is the default button, wherever the
+  // focus went (the dialog opened with it on OK, not on 重置(&R)).
+  ClickOn(brightness, QPoint(8, 3));
+  EXPECT_EQ(core.VsbBrightness.Value, 5);
+  ASSERT_NE(view.focusWidget(), nullptr);
+  PressKey(view.focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(core.Tag, "Ok");
+  EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x696969u);
 }
 
 TEST(DialogViews, TheGradientDialogFollowsItsBars) {
@@ -208,10 +306,10 @@ void ClickOn(QWidget* w, QPoint at) {
   MouseOn(w, QEvent::MouseButtonRelease, at);
 }
 
-// The colour bars of the gradient dialog are 57 pixels long for 256 values with a page of 5: the
-// thumb must be small enough to leave a drag room to move the value in proportion, and the trough
-// must still step by a page.
-TEST(DialogViews, TheColourBarsDragInProportionAndPageInTheTrough) {
+// The colour bars of the gradient dialog are 57 pixels long for 256 values with a page of 5: a
+// drag of the thumb moves the value by one a pixel, so that every value can be set, past the
+// bar's ends if need be; the trough still steps by a page.
+TEST(DialogViews, TheColourBarsDragOneValueAPixelAndPageInTheTrough) {
   FakePlatform platform;
   FrmShades core(platform);
   core.Form_Load();
@@ -226,15 +324,16 @@ TEST(DialogViews, TheColourBarsDragInProportionAndPageInTheTrough) {
     const int towards = start == 0 ? 1 : -1;
     const QRect thumb = BarPart(*bar, QStyle::SC_ScrollBarSlider);
     EXPECT_LE(thumb.width(), bar->height());
-    // Two pixels move the value by a little, at most a fifth of the range.
     MouseOn(bar, QEvent::MouseButtonPress, thumb.center());
-    MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(2 * towards, 0));
-    const int moved = (core.Hsb[i].Value - start) * towards;
-    EXPECT_GT(moved, 0);
-    EXPECT_LE(moved, 255 / 5);
-    // The whole range lies under the drag, both ends included.
-    MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(100 * towards, 0));
-    EXPECT_EQ(core.Hsb[i].Value, 255 - start);
+    EXPECT_EQ(core.Hsb[i].Value, start);
+    for (int pixels = 0; pixels <= 300; ++pixels) {
+      MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(pixels * towards, 3));
+      ASSERT_EQ(core.Hsb[i].Value, start + towards * std::min(pixels, 255)) << pixels;
+      ASSERT_EQ(LabelText(view, ("LblColorVal_" + std::to_string(i)).c_str()),
+                QString::asprintf("%03d", core.Hsb[i].Value));
+    }
+    MouseOn(bar, QEvent::MouseMove, thumb.center() + QPoint(-2 * towards, 0));
+    EXPECT_EQ(core.Hsb[i].Value, start);  // back past the start: held at the bar's end
     MouseOn(bar, QEvent::MouseMove, thumb.center());
     MouseOn(bar, QEvent::MouseButtonRelease, thumb.center());
     EXPECT_EQ(core.Hsb[i].Value, start);
@@ -245,6 +344,12 @@ TEST(DialogViews, TheColourBarsDragInProportionAndPageInTheTrough) {
     ClickOn(bar, BarPart(*bar, QStyle::SC_ScrollBarSubPage).center());
     ClickOn(bar, BarPart(*bar, QStyle::SC_ScrollBarSubPage).center());
     EXPECT_EQ(core.Hsb[i].Value, 95);
+    // A drag from there starts at the value the bar has.
+    const QRect moved = BarPart(*bar, QStyle::SC_ScrollBarSlider);
+    MouseOn(bar, QEvent::MouseButtonPress, moved.center());
+    MouseOn(bar, QEvent::MouseMove, moved.center() + QPoint(-7, 0));
+    MouseOn(bar, QEvent::MouseButtonRelease, moved.center() + QPoint(-7, 0));
+    EXPECT_EQ(core.Hsb[i].Value, 88);
   }
 }
 

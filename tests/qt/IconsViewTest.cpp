@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 
@@ -74,7 +75,7 @@ TEST(IconsView, ShowsTheCoresLayoutCaptionAndLabel) {
 }
 
 TEST(IconsView, OkCancelEscAndTheCloseBoxReportTheirOutcome) {
-  for (const char* way : {"CmdOk", "CmdCancel", "close", "Esc", "double-click"}) {
+  for (const char* way : {"CmdOk", "CmdCancel", "close", "Esc", "Enter", "double-click"}) {
     SCOPED_TRACE(way);
     LoadedBrowser b;
     FrmIconsView view(b.core, nullptr);
@@ -82,9 +83,10 @@ TEST(IconsView, OkCancelEscAndTheCloseBoxReportTheirOutcome) {
     const std::string w = way;
     if (w == "close") {
       view.close();
-    } else if (w == "Esc") {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-      QApplication::sendEvent(&view, &press);
+    } else if (w == "Esc" || w == "Enter") {
+      QKeyEvent press(QEvent::KeyPress, w == "Esc" ? Qt::Key_Escape : Qt::Key_Return,
+                      Qt::NoModifier);
+      QApplication::sendEvent(view.focusWidget() ? view.focusWidget() : &view, &press);
     } else if (w == "double-click") {
       auto* grid = view.findChild<SurfaceView*>(QStringLiteral("PicIcons"));
       Click(grid, QEvent::MouseButtonDblClick, {38 * 2 + 5, 5});
@@ -92,9 +94,9 @@ TEST(IconsView, OkCancelEscAndTheCloseBoxReportTheirOutcome) {
       view.findChild<QPushButton*>(QString::fromLatin1(way))->click();
     }
     EXPECT_FALSE(view.isVisible());
-    const std::string want = w == "CmdOk" || w == "double-click" ? "Ok"
-                             : w == "CmdCancel"                  ? "Cancelled"
-                                                                 : "";
+    const std::string want = w == "CmdOk" || w == "Enter" || w == "double-click" ? "Ok"
+                             : w == "CmdCancel"                                  ? "Cancelled"
+                                                                                 : "";
     EXPECT_EQ(b.core.Tag, want);
     if (w == "double-click") {
       EXPECT_EQ(b.core.CmdBrowse_Tag, "2");
@@ -102,10 +104,12 @@ TEST(IconsView, OkCancelEscAndTheCloseBoxReportTheirOutcome) {
   }
 }
 
-TEST(IconsView, TheScrollBarMovesTheGrid) {
+// The grid scrolls a row an arrow, the rows shown a click in the trough, and with the wheel over
+// the grid.
+TEST(IconsView, TheScrollBarTheWheelAndTheArrowsMoveTheGrid) {
   LoadedBrowser b;
   std::vector<LibraryIcon> icons;
-  for (int k = 0; k < 51; ++k)
+  for (int k = 0; k < 120; ++k)
     icons.push_back({"", static_cast<std::uint16_t>(k + 1), {SolidImage(32, 0x404040)}});
   const auto path = std::filesystem::temp_directory_path() /
                     ("pelorin-view-" + std::to_string(::getpid()) + ".dll");
@@ -118,15 +122,31 @@ TEST(IconsView, TheScrollBarMovesTheGrid) {
   view.show();
   view.findChild<QPushButton*>(QStringLiteral("CmdBrowse"))->click();
   std::filesystem::remove(path);
-  EXPECT_EQ(view.windowTitle(), QStringLiteral("Pelorin - many.dll - 51 个图标"));
+  EXPECT_EQ(view.windowTitle(), QStringLiteral("Pelorin - many.dll - 120 个图标"));
   auto* vsb = view.findChild<QScrollBar*>(QStringLiteral("Vsb"));
   auto* grid = view.findChild<SurfaceView*>(QStringLiteral("PicIcons"));
   EXPECT_TRUE(vsb->isEnabled());
-  EXPECT_EQ(vsb->maximum(), 38);
-  EXPECT_EQ(vsb->pageStep(), 38);
-  EXPECT_EQ(grid->size(), QSize(380, 228));
-  vsb->setValue(38);
+  EXPECT_EQ(vsb->maximum(), 12 * 38 - 190);
+  EXPECT_EQ(grid->size(), QSize(380, 12 * 38));
+  // The bottom arrow, then the trough below the thumb.
+  Click(vsb, QEvent::MouseButtonPress, {8, vsb->height() - 4});
+  Click(vsb, QEvent::MouseButtonRelease, {8, vsb->height() - 4});
+  EXPECT_EQ(b.core.Vsb().Value, 38);
   EXPECT_EQ(grid->pos(), QPoint(0, -38));
+  Click(vsb, QEvent::MouseButtonPress, {8, vsb->height() - 24});
+  Click(vsb, QEvent::MouseButtonRelease, {8, vsb->height() - 24});
+  EXPECT_EQ(b.core.Vsb().Value, 38 + 190);
+  // One notch of the wheel down, then up, over the grid.
+  for (const int notch : {-120, 120}) {
+    const int before = b.core.Vsb().Value;
+    QWheelEvent wheel(QPointF(50, 50), grid->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, notch), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid, &wheel);
+    const int moved = (b.core.Vsb().Value - before) * (notch < 0 ? 1 : -1);
+    EXPECT_GE(moved, 38) << notch;
+    EXPECT_LE(moved, 190) << notch;
+    EXPECT_EQ(grid->pos(), QPoint(0, -b.core.Vsb().Value));
+  }
 }
 
 // The menu item through the real platform: the dialog opens modally over the window and its

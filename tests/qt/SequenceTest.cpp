@@ -219,28 +219,35 @@ class Session {
     platform_.save_answers.assign(2, file);
     platform_.colour_answers.assign(
         1, Chance(50) ? std::optional<Colour>(Uniform(0, 0xFFFFFF)) : std::nullopt);
+    // OK (the button or Enter), Cancel, or Esc and the close box, which leave the tag empty.
     const bool ok = Chance(60);
+    const bool esc = !ok && Chance(50);
+    const auto leave = [ok, esc](auto& d) {
+      if (ok) d.cmdOK_Click();
+      if (!ok && !esc) d.CmdCancel_Click();
+    };
     const bool second = Chance(50);
-    platform_.clip_data_script = [ok, second](FrmClipData& d) {
+    platform_.clip_data_script = [leave, second](FrmClipData& d) {
       d.Opt_Click(second ? 1 : 0);
-      ok ? d.cmdOK_Click() : d.CmdCancel_Click();
+      leave(d);
     };
     const int value = Uniform(-40, 40);
-    platform_.col_adj_script = [ok, value](FrmColAdj& d) {
+    platform_.col_adj_script = [leave, value](FrmColAdj& d) {
       d.VsbRed_Change(value);
       d.VsbBrightness_Change(-value / 2);
-      ok ? d.cmdOK_Click() : d.CmdCancel_Click();
+      leave(d);
     };
     const int degrees = Uniform(0, 8);
-    platform_.shades_script = [ok, degrees](FrmShades& d) {
+    platform_.shades_script = [leave, degrees](FrmShades& d) {
       d.VsbDegrees_Change(degrees);
-      ok ? d.cmdOK_Click() : d.CmdCancel_Click();
+      leave(d);
     };
     const int sx = Uniform(0, 99);
     const int sy = Uniform(0, 79);
     platform_.snap_script = [ok, sx, sy](FrmSnap& s) {
       s.Form_MouseMove(0, 0, sx, sy);
       if (ok) {
+        s.Form_MouseDown(1, 0, sx, sy);
         s.Form_MouseUp(1, 0, sx, sy);
       } else {
         s.Form_KeyDown(0x1B, 0);

@@ -79,6 +79,17 @@ TEST(FrmShades, ColourBarsMoveLabelsAndSwatchesButNotThePreview) {
   EXPECT_EQ(dialog.PicSml.raster(), Preview({255, 7, 0}, {255, 255, 40}, 0));
 }
 
+// A drag of a bar's thumb moves one small step a pixel from the value at the press, held at the
+// ends; an up/down bar (its Min above its Max) falls as the pointer goes down.
+TEST(FrmShades, DragsMoveOneStepAPixel) {
+  const ScrollBarState colour{0, 0, 255, 1, 5};
+  const ScrollBarState up_down{0, 255, -255, 5, 5};
+  EXPECT_EQ(colour.Dragged(100, 37), 137);
+  EXPECT_EQ(colour.Dragged(100, -300), 0);
+  EXPECT_EQ(up_down.Dragged(0, 3), -15);
+  EXPECT_EQ(up_down.Dragged(250, -(1 << 30)), 255);
+}
+
 TEST(FrmShades, TheDirectionBarTurnsTheGradientBy45Degrees) {
   FakePlatform platform;
   FrmShades dialog(platform);

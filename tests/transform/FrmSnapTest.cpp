@@ -21,6 +21,12 @@ Raster Screen(int w, int h) {
   return r;
 }
 
+// A press and its release at one place.
+void Click(FrmSnap& s, int button, double x, double y) {
+  s.Form_MouseDown(button, 0, x, y);
+  s.Form_MouseUp(button, 0, x, y);
+}
+
 void ExpectBlockAt(const Raster& image, int left, int top) {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) ASSERT_EQ(image.At(x, y), At(left + x, top + y)) << x << "," << y;
@@ -75,7 +81,7 @@ TEST(FrmSnap, AReleaseTakesTheBlockAsAnOpaquePicture) {
   platform.screen_image = Screen(1024, 768);
   Raster mask(32, 32, kWhite);
   Raster image(32, 32, kBlack);
-  platform.snap_script = [](FrmSnap& s) { s.Form_MouseUp(1, 0, 0, 0); };
+  platform.snap_script = [](FrmSnap& s) { Click(s, 1, 0, 0); };
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   EXPECT_EQ(mask, Raster(32, 32, kBlack));
   ExpectBlockAt(image, 0, 0);
@@ -85,13 +91,23 @@ TEST(FrmSnap, AReleaseTakesTheBlockAsAnOpaquePicture) {
   // Any button; near the bottom-right corner the last whole block is taken.
   platform.snap_script = [](FrmSnap& s) {
     s.Form_MouseMove(0, 0, 1020, 760);
+    s.Form_MouseDown(2, 0, 1020, 760);
     s.Form_MouseUp(2, 0, 1023, 767);
     EXPECT_TRUE(s.Done());
   };
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 992, 736);
 
-  platform.snap_script = [](FrmSnap& s) { s.Form_MouseUp(1, 0, 300, 260); };
+  // A release whose press the window did not see (a drag on the canvas that was still held when
+  // a key started the capture) takes nothing; nor does the release of a button other than the
+  // one pressed. The next click takes the block.
+  platform.snap_script = [](FrmSnap& s) {
+    s.Form_MouseUp(1, 0, 10, 10);
+    s.Form_MouseDown(4, 0, 20, 20);
+    s.Form_MouseUp(1, 0, 20, 20);
+    EXPECT_FALSE(s.Done());
+    s.Form_MouseUp(4, 0, 300, 260);
+  };
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 300, 260);
 }
@@ -111,7 +127,7 @@ TEST(FrmSnap, EscOrClosingTheWindowChangesNothing) {
     EXPECT_FALSE(s.Done());
     s.Form_KeyDown(kKeyEscape, 0);
     EXPECT_TRUE(s.Done());
-    s.Form_MouseUp(1, 0, 10, 10);  // too late: the capture has ended
+    Click(s, 1, 10, 10);  // too late: the capture has ended
     EXPECT_FALSE(s.Taken());
   };
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kCancelled);
@@ -144,7 +160,7 @@ TEST(FrmSnap, AScreenOfExactlyOneBlockHasOnePlaceForThePointer) {
   platform.screen_image = Screen(32, 32);
   Raster mask(32, 32, kWhite);
   Raster image(32, 32, kBlack);
-  platform.snap_script = [](FrmSnap& s) { s.Form_MouseUp(1, 0, 20, 31); };
+  platform.snap_script = [](FrmSnap& s) { Click(s, 1, 20, 31); };
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 0, 0);
 }

@@ -154,6 +154,7 @@ TEST(ImageCommands, ACaptureTakesTheBlockAndWithoutAScreenImageSaysSo) {
   f.platform.snap_script = [&](FrmSnap& snap) {
     EXPECT_FALSE(f.host.shown) << "the main window has left the screen";
     snap.Form_MouseMove(0, 0, 639, 479);
+    snap.Form_MouseDown(1, 0, 639, 479);
     snap.Form_MouseUp(1, 0, 639, 479);
   };
   const std::string caption = f.host.caption;

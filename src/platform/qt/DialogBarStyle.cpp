@@ -3,11 +3,13 @@
 #include <qdrawutil.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
 #include <algorithm>
+#include <utility>
 
 namespace pelorin {
 
@@ -172,6 +174,39 @@ void DialogBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
     DrawArrow(*painter, down ? r.translated(1, 1) : r, b.arrow, rows, arrow_colour);
   }
   painter->restore();
+}
+
+DialogScrollBar::DialogScrollBar(Qt::Orientation orientation, QWidget* parent, DragRule dragged)
+    : QScrollBar(orientation, parent), dragged_(std::move(dragged)) {
+  setStyle(DialogBarStyle::Instance());
+}
+
+int DialogScrollBar::Along(const QMouseEvent& event) const {
+  const QPoint at = event.position().toPoint();
+  if (orientation() == Qt::Vertical) return at.y();
+  return layoutDirection() == Qt::RightToLeft ? -at.x() : at.x();
+}
+
+void DialogScrollBar::mousePressEvent(QMouseEvent* event) {
+  // Qt decides what the press hit (and may jump the thumb there first); a press on the thumb
+  // leaves it down.
+  QScrollBar::mousePressEvent(event);
+  dragging_ = isSliderDown();
+  press_at_ = Along(*event);
+  value_at_press_ = sliderPosition();
+}
+
+void DialogScrollBar::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_ || !isSliderDown()) {
+    QScrollBar::mouseMoveEvent(event);
+    return;
+  }
+  setSliderPosition(dragged_(value_at_press_, Along(*event) - press_at_));
+}
+
+void DialogScrollBar::mouseReleaseEvent(QMouseEvent* event) {
+  QScrollBar::mouseReleaseEvent(event);
+  if (!isSliderDown()) dragging_ = false;
 }
 
 }  // namespace pelorin

@@ -3,15 +3,18 @@
 // A bar long enough for a thumb gets one of fixed size, as long as its arrow buttons, wherever
 // the page step lies: Qt would size the thumb from the page step against the range, and on the
 // short colour bars (57 pixels, a page of 5 in 0..255) the style's least thumb length then fills
-// nearly the whole trough, so that a drag of two pixels ran from 0 to 170. With the fixed thumb
-// a drag moves the value in proportion across the whole range; a click in the trough still moves
-// it by the page step.
+// nearly the whole trough. The thumb shows where the value lies; a drag of it moves the value by
+// one small step a pixel (ScrollBarState::Dragged), since the few pixels of the trough could
+// never hold 256 values. A click in the trough moves it by the page step, an arrow by the small
+// step.
 //
 // A bar too short for a thumb (the 16 x 13 up/down bars) is two buttons, each half of the bar,
 // with arrows drawn solid in the button text colour, so that both can be seen and hit.
 #pragma once
 
 #include <QProxyStyle>
+#include <QScrollBar>
+#include <functional>
 
 namespace pelorin {
 
@@ -27,6 +30,31 @@ class DialogBarStyle : public QProxyStyle {
 
  private:
   DialogBarStyle();
+};
+
+// A dialog's scroll bar in that style. While its thumb is dragged (with the left button, or the
+// middle one where the style lets it jump there), `dragged` gives the value for the value at the
+// press and the pixels the pointer has moved along the bar since, towards the bottom or right end
+// positive.
+class DialogScrollBar : public QScrollBar {
+  Q_OBJECT
+
+ public:
+  using DragRule = std::function<int(int value_at_press, int pixels)>;
+  DialogScrollBar(Qt::Orientation orientation, QWidget* parent, DragRule dragged);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  int Along(const QMouseEvent& event) const;
+
+  DragRule dragged_;
+  bool dragging_ = false;
+  int press_at_ = 0;
+  int value_at_press_ = 0;
 };
 
 }  // namespace pelorin

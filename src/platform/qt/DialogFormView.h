@@ -3,8 +3,11 @@
 // positions that forward to the core's handlers. After every forwarded event the controls
 // follow the core's state, and the dialog closes once the core has hidden it.
 //
-// Esc and the close box close the dialog without touching its tag, which the caller reads as a
-// cancel.
+// Enter presses the core's default button (OK), unless another button has the focus; Esc and the
+// close box close the dialog without touching its tag, which the caller reads as a cancel.
+//
+// A dialog whose title or printed texts need more room than its client area is widened, its
+// contents centred in it (DialogWidth.h).
 #pragma once
 
 #include <QDialog>
@@ -41,6 +44,8 @@ class DialogFormView : public QDialog {
                            const ScrollBarState& state, bool tab_stop,
                            std::function<void(int)> change);
   SurfaceView* AddSurface(Surface& surface, ControlPlace place, QWidget* parent = nullptr);
+  // The widget that holds the controls at the core's places; a view's own controls go there.
+  QWidget* Content() const { return content_; }
 
   // Runs a handler of the core, then follows the core.
   void Forward(const std::function<void()>& handler);
@@ -48,8 +53,12 @@ class DialogFormView : public QDialog {
   void FollowCore();
 
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  // Moves the focus where the core asked for it.
+  void FollowFocusRequest();
+
   struct LabelBinding {
     QLabel* label;
     const std::string* text;
@@ -60,6 +69,9 @@ class DialogFormView : public QDialog {
   };
 
   ModalDialog& core_;
+  QWidget* content_ = nullptr;
+  // Where the client area stands in the (possibly widened) dialog.
+  int offset_ = 0;
   std::vector<LabelBinding> labels_;
   std::vector<BarBinding> bars_;
   QImage shown_;

@@ -9,7 +9,9 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProcess>
@@ -18,6 +20,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
@@ -26,6 +29,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ModalDialog.h"
 #include "platform/SystemDirectory.h"
+#include "platform/qt/DialogWidth.h"
 
 namespace pelorin {
 
@@ -141,6 +145,26 @@ MsgAnswer QtPlatform::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon 
     case MsgButtons::kYesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
+  }
+  // Qt leaves room for only a short title beside the window manager's buttons ("Pe...错误"), and
+  // wraps every line longer than half the screen anywhere, inside a Chinese word too ("象/素" on
+  // a 640-pixel screen). A line that fits on the screen keeps its room; longer ones still wrap.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const QMargins margins = grid->contentsMargins();
+    const int least = TitleBarWidth(box.windowTitle()) - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(least, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    int longest = 0;
+    for (const QString& line : box.text().split(QLatin1Char('\n')))
+      longest = std::max(longest, label->fontMetrics().horizontalAdvance(line) + 1);
+    const QScreen* screen =
+        parent_ != nullptr ? parent_->screen() : QGuiApplication::primaryScreen();
+    // What the box needs beside its text: the icon, the margins and the window's frame.
+    constexpr int kBeside = 160;
+    if (screen != nullptr && longest <= screen->availableGeometry().width() - kBeside)
+      label->setMinimumWidth(longest);
   }
   switch (box.exec()) {
     case QMessageBox::Ok:
