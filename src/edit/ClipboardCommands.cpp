@@ -39,11 +39,11 @@ void ClipboardCommands::SelectAll() {
 }
 
 void ClipboardCommands::PasteClipboard(bool overlay) {
-  PastePicture(platform_.GetClipboardPicture(), overlay, "剪贴板中的图片");
+  PastePicture(platform_.GetClipboardPicture(), overlay, "剪贴板中的图象");
 }
 
 void ClipboardCommands::PasteDroppedPicture(ClipboardPicture picture, const std::string& name) {
-  PastePicture(std::move(picture), false, "图片 " + name + " ");
+  PastePicture(std::move(picture), false, "图象 " + name + " ");
 }
 
 void ClipboardCommands::PastePicture(ClipboardPicture taken, bool overlay,

@@ -47,7 +47,7 @@ class ClipboardCommands {
     Raster mask;
     Raster image;
   };
-  // `what` names the picture in the messages ("剪贴板中的图片").
+  // `what` names the picture in the messages ("剪贴板中的图象").
   void PastePicture(ClipboardPicture taken, bool overlay, const std::string& what);
   // The selection's pixels made from PicClip: width x height, all of it stretched or its
   // top-left corner; in a transparent paste `transparency` (or else pure white) says which

@@ -571,12 +571,22 @@ class Session {
       if (held_ & b) Release(b);
     ReleaseOn(view_.centralWidget(), Qt::LeftButton, {470, 300});  // commits a selection
     Log("undo to the start and redo to the end");
+    QApplication::processEvents();
+    if (QApplication::activeWindow() != &view_) QApplication::setActiveWindow(&view_);
     QAction* redo = view_.findChild<QAction*>("MnuEditOpts_1");
     const Picture last = Now();
     const std::size_t undone_before = core().undo().Steps().RedoCount();
     std::vector<Picture> undone;
     while (core().undo().Steps().CanUndo()) {
+      const std::size_t steps = core().undo().Steps().UndoCount();
       QTest::keyClick(&view_, Qt::Key_Z, Qt::ControlModifier);
+      ASSERT_EQ(core().undo().Steps().UndoCount() + 1, steps)
+          << "Ctrl+Z undid nothing; active window "
+          << (QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className()
+                                           : "none")
+          << ", popup " << (QApplication::activePopupWidget() != nullptr) << ", focus "
+          << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                          : "none");
       undone.push_back(Now());
       CheckViews();
       if (::testing::Test::HasFailure()) return;
