@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Pelorin needs on Debian 12. Packages that are
-# already there are not fetched again, and when nothing is missing nothing is asked: run by a
-# user other than root, it asks for sudo only to install what is missing (or, without sudo, says
-# what to run as root). Extra groups on the command line add what the other
-# scripts need: "sanitizers" (clang and its libFuzzer and sanitizer runtimes, for
-# scripts/sanitizers.sh and scripts/fuzz.sh), "package" (for scripts/package.sh), "thumbnailers"
-# (GNOME's thumbnail factory for Python, bubblewrap, Tumbler and a D-Bus session, for
-# scripts/check-thumbnailers.sh) and "wayland" (a headless Wayland session for
-# scripts/wayland-check.sh).
+# already there are not fetched again, and when nothing is missing nothing is asked: run by a user
+# other than root, it asks for sudo only to install what is missing (without sudo, it says what to
+# run as root). Extra groups on the command line add what the other scripts need: "sanitizers"
+# (clang and its libFuzzer and sanitizer runtimes, for scripts/sanitizers.sh and scripts/fuzz.sh),
+# "package" (for scripts/package.sh), "thumbnailers" (GNOME's thumbnail factory for Python,
+# bubblewrap, Tumbler and a D-Bus session, for scripts/check-thumbnailers.sh) and "wayland" (a
+# headless Wayland session and the toolkit's Wayland platform, for scripts/wayland-check.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -30,8 +29,9 @@ for group in "$@"; do
       # qt6-wayland is the toolkit's native Wayland platform (wayland-check.sh wayland).
       # Debian 12's screenshot portal answers only with an Access back end beside the wlroots one
       # (xdg-desktop-portal-gtk); xdotool drives the program through XWayland, wtype natively.
-      packages+=(qt6-wayland sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk
-        pipewire grim wl-clipboard wtype xdotool dbus-daemon dbus-bin python3) ;;
+      packages+=(qt6-wayland sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr
+        xdg-desktop-portal-gtk pipewire grim wl-clipboard wtype xdotool dbus-daemon dbus-bin
+        python3) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
