@@ -10,9 +10,10 @@ blocked=$(find "$folder" ! -writable -print -quit 2>/dev/null || true)
 where=$(realpath "$folder")
 owner=$(stat -c %U "$blocked" 2>/dev/null || echo "another user")
 me=$(id -un)
+[ "$blocked" = "$folder" ] && inside="" || inside=" (such as $blocked)"
 cat >&2 <<TEXT
 The build folder $where was made by $owner (an earlier run as root or with sudo),
-and $me cannot write in it ($blocked). Either give it to $me:
+and $me cannot write in it$inside. Either give it to $me:
     sudo chown -R $me: $(printf '%q' "$where")
 or remove it, and it is built again:
     sudo rm -rf $(printf '%q' "$where")
