@@ -1,25 +1,11 @@
 #!/bin/sh
-# The home folder CTest gives every test (tests/CMakeLists.txt).
-#   home-watch.sh start FOLDER   makes FOLDER, empty, before the tests
-#   home-watch.sh check FOLDER   fails, listing what is in FOLDER, when a test wrote there
+# The home folder CTest gives every test (tests/CMakeLists.txt): "start FOLDER" makes it empty
+# before the tests, "check FOLDER" fails, listing what is in it, when a test wrote there.
 set -eu
-folder=$2
-case "$1" in
-  start)
-    rm -rf "$folder"
-    mkdir -p "$folder"
-    ;;
-  check)
-    left=$(find "$folder" -mindepth 1 | sort)
-    if [ -n "$left" ]; then
-      echo "The tests wrote into the home folder they were given ($folder):" >&2
-      echo "$left" >&2
-      exit 1
-    fi
-    echo "Nothing written into $folder"
-    ;;
-  *)
-    echo "home-watch.sh: start or check, then a folder" >&2
-    exit 2
-    ;;
-esac
+if [ "$1" = start ]; then
+  rm -rf "$2" && mkdir -p "$2"
+elif [ -n "$(find "$2" -mindepth 1)" ]; then
+  echo "The tests wrote into the home folder they were given:" >&2
+  find "$2" -mindepth 1 | sort >&2
+  exit 1
+fi
