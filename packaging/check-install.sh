@@ -2,10 +2,9 @@
 # Installs the build folder $1 into a scratch prefix and checks what lands there: the program,
 # the menu entry (valid, naming the installed program), the icon in every hicolor size, the MIME
 # package (which update-mime-database accepts), the copyright file, changelog and manual page,
-# the AppStream metainfo (which appstreamcli accepts; --no-net, since the home page is a
-# placeholder under the reserved example.com domain that no network resolves), and the
-# thumbnailer with its entry (naming the installed thumbnailer) and manual page. $2 is the
-# application id.
+# the AppStream metainfo (which `appstreamcli validate` accepts, its pedantic and network checks
+# included), and the thumbnailer with its entry (naming the installed thumbnailer) and manual
+# page. $2 is the application id.
 set -euo pipefail
 build=$1
 id=$2
@@ -34,7 +33,7 @@ grep -q 'application/x-icon-library' "$prefix/share/mime/globs2" || fail "the .i
 [ -f "$prefix/share/doc/pelorin/copyright" ] || fail "no copyright file at share/doc/pelorin"
 gzip -t "$prefix/share/doc/pelorin/changelog.gz" || fail "no changelog.gz at share/doc/pelorin"
 gzip -t "$prefix/share/man/man1/pelorin.1.gz" || fail "no manual page at share/man/man1"
-appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
 thumbnailer="$prefix/bin/pelorin-thumbnailer"
 [ -x "$thumbnailer" ] || fail "no thumbnailer at bin/pelorin-thumbnailer"
 thumbnailer_entry="$prefix/share/thumbnailers/pelorin.thumbnailer"

@@ -4,6 +4,7 @@
 # its configuration by itself when a CMakeLists.txt changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check-build-folder.sh build
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi

@@ -15,14 +15,28 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-default}
-if [ "$(id -u)" = 0 ]; then scripts/install-deps.sh wayland; fi
+scripts/install-deps.sh wayland
 scripts/build.sh pelorin
 
-work=$(mktemp -d /tmp/pelorin-wayland.XXXXXX)
+# The session leaves files in /tmp under fixed names: wl-copy its buffers in
+# /tmp/wl-copy-buffer-*, the wlroots portal each screenshot in /tmp/out.png, which a later run by
+# another user could not write over. As root the session gets a /tmp of its own (work/tmp, in a
+# mount namespace; the work folder is then outside /tmp), which goes with the folder; otherwise
+# what it left in /tmp is removed.
+if [ "$(id -u)" = 0 ]; then
+  work=$(mktemp -d /var/tmp/pelorin-wayland.XXXXXX)
+else
+  work=$(mktemp -d /tmp/pelorin-wayland.XXXXXX)
+fi
 # The desktop portal's document store mounts a FUSE file system at run/doc, and it can still be
 # mounted when the session has ended: it is detached first, so that the folder can go.
 cleanup() {
   local tries mounted
+  if [ "$(id -u)" != 0 ] && [ -e "$work/started" ]; then
+    find /tmp -maxdepth 1 -name 'wl-copy-buffer-*' -user "$(id -u)" -newer "$work/started" \
+      -exec rm -rf {} + 2>/dev/null || true
+    if [ -O /tmp/out.png ]; then rm -f /tmp/out.png; fi
+  fi
   for tries in 1 2 3; do
     mounted=$(awk -v w="$work/" 'index($2, w) == 1 { print $2 }' /proc/mounts)
     for m in $mounted; do
@@ -34,24 +48,25 @@ cleanup() {
   echo "wayland-check.sh: $work is left behind" >&2
 }
 trap cleanup EXIT
-mkdir -p "$work/run" "$work/home"
+touch "$work/started"
+mkdir -p "$work/run" "$work/home" "$work/tmp"
 chmod 700 "$work/run"
+chmod 1777 "$work/tmp"
 # The session's user may not be able to read the checkout (under /root, say): it gets copies.
 cp build/pelorin scripts/wayland-session.py "$work/"
 as_user=()
+own_tmp=()
 if [ "$(id -u)" = 0 ]; then
   chown -R 65534:65534 "$work"
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-fi
-# The wlroots portal writes each screenshot to /tmp/out.png; one left by another user would
-# make it fail.
-if [ -e /tmp/out.png ] && [ ! -O /tmp/out.png ] && [ "$(id -u)" != 0 ]; then
+  own_tmp=(unshare --mount --propagation private sh -c 'mount --bind "$0" /tmp && exec "$@"'
+    "$work/tmp")
+elif [ -e /tmp/out.png ] && [ ! -O /tmp/out.png ]; then
   echo "wayland-check.sh: /tmp/out.png belongs to someone else; the portal cannot write it" >&2
   exit 1
 fi
-rm -f /tmp/out.png 2>/dev/null || true
 
-"${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-  LANG=C.UTF-8 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-  XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland \
+"${own_tmp[@]}" "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$work/home" \
+  XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+  WLR_RENDERER=pixman XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland \
   timeout 300 dbus-run-session -- python3 "$work/wayland-session.py" "$work/pelorin" "$work" "$mode"

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "platform/qt/FixedWindowFrame.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/SurfaceView.h"
 #include "raster/Picture.h"
@@ -86,6 +87,7 @@ frmMainView::frmMainView(Platform& platform, std::vector<std::string> arguments)
                  Qt::WindowCloseButtonHint);
   adjustSize();
   setFixedSize(sizeHint());
+  AskForFixedFrame(*this);
 }
 
 // The widgets go before the core: their destructors still detach from the core's surfaces.

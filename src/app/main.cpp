@@ -40,10 +40,13 @@ int main(int argc, char* argv[]) {
   // hold the pointer during a screen capture.
   if (const auto platform = pelorin::PlatformForSession(args, env))
     qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform));
-  // A display that is set but gone would make the toolkit abort.
-  const auto answers = [](const pelorin::DisplayToTry& display) {
+  // A display that is set but gone would make the toolkit abort. The probe's X connection stays
+  // open until the toolkit has its own, so that a server with no other client does not reset
+  // in between.
+  pelorin::X11DisplayHold x11_probe;
+  const auto answers = [&x11_probe](const pelorin::DisplayToTry& display) {
     return display.kind == pelorin::DisplayToTry::Kind::kX11
-               ? pelorin::X11DisplayAnswers(display.address)
+               ? x11_probe.Answers(display.address)
                : pelorin::WaylandDisplayAnswers(display.address);
   };
   if (const auto message = pelorin::UnreachableDisplayMessage(args, env, answers)) {
@@ -58,6 +61,7 @@ int main(int argc, char* argv[]) {
     if (const char* value = std::getenv(name))
       qputenv(name, QByteArray::fromStdString(pelorin::WholeScaleFactors(value)));
   QApplication app(argc, argv);
+  x11_probe.Release();
   // The interface is Chinese throughout, the toolkit's own buttons and dialogs included.
   QTranslator toolkit_texts;
   if (toolkit_texts.load(QStringLiteral("qtbase_zh_CN"),

@@ -9,11 +9,19 @@
 
 namespace pelorin {
 
-bool X11DisplayAnswers(const std::string& name) {
+bool X11DisplayHold::Answers(const std::string& name) {
   xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
-  const bool answered = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);  // also for a connection that failed
-  return answered;
+  if (xcb_connection_has_error(connection) != 0) {
+    xcb_disconnect(connection);  // a connection that failed is freed too
+    return false;
+  }
+  held_.push_back(connection);
+  return true;
+}
+
+void X11DisplayHold::Release() {
+  for (xcb_connection_t* connection : held_) xcb_disconnect(connection);
+  held_.clear();
 }
 
 bool WaylandDisplayAnswers(const std::string& path) {
