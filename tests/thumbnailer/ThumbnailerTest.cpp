@@ -222,8 +222,13 @@ TEST_F(ThumbnailerCommand, WritesTheOutputAndNothingElseAndForBadInputOrOutputNo
     EXPECT_EQ(Contents(), before);
   }
 
-  // A good run adds the output, and only the output.
+  // A link is refused as what it is, not as a loop of links.
   std::string message;
+  RunThumbnailer({Path("icon.ico"), Path("link.png")}, message);
+  EXPECT_NE(message.find("符号链接"), std::string::npos) << message;
+  EXPECT_EQ(message.find("循环"), std::string::npos) << message;
+
+  // A good run adds the output, and only the output.
   ASSERT_EQ(RunThumbnailer({"-s", "64", Path("icon.ico"), Path("old.png")}, message),
             kThumbnailWritten);
   EXPECT_EQ(message, "");
