@@ -4,8 +4,8 @@
 # package (which update-mime-database accepts), the copyright file, changelog and manual page,
 # the AppStream metainfo (which appstreamcli accepts; --no-net, since the home page is a
 # placeholder under the reserved example.com domain that no network resolves), and the
-# thumbnailer with its entry (naming the installed thumbnailer) and manual page. $2 is the
-# application id.
+# thumbnailer with its entry (naming the installed thumbnailer) and manual page, and the
+# extractor with its manual page. $2 is the application id.
 set -euo pipefail
 build=$1
 id=$2
@@ -46,4 +46,7 @@ grep -q '^MimeType=.*application/x-icon-library;' "$thumbnailer_entry" ||
 manual="$prefix/share/man/man1/pelorin-thumbnailer.1.gz"
 [ -f "$manual" ] || fail "no manual page at share/man/man1/pelorin-thumbnailer.1.gz"
 gzip -dc "$manual" | grep -q '^\.TH PELORIN-THUMBNAILER 1' || fail "the manual page is not one"
+[ -x "$prefix/bin/pelorin-extract" ] || fail "no extractor at bin/pelorin-extract"
+gzip -dc "$prefix/share/man/man1/pelorin-extract.1.gz" | grep -q '^\.TH PELORIN-EXTRACT 1' ||
+  fail "no manual page at share/man/man1/pelorin-extract.1.gz"
 echo "check-install: everything in place under $prefix"

@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh thumbnailers
-scripts/build.sh pelorin pelorin-thumbnailer pelorin_icons
+scripts/build.sh pelorin pelorin-thumbnailer pelorin-extract pelorin_icons
 data=${PELORIN_TESTDATA:-$PWD/../shared/testdata}
 if [ ! -f "$data/MANIFEST.md" ]; then
   echo "check-thumbnailers.sh: no sample folder at $data (set PELORIN_TESTDATA)" >&2

@@ -292,10 +292,11 @@ class Extractor {
       return;
     }
     for (const ResourceGroup& group : resources.groups()) {
-      std::string name = group.id ? std::to_string(*group.id) : SafeName(group.name);
+      const std::string name = group.id ? std::to_string(*group.id) : SafeName(group.name);
       std::string label = std::string(group.kind == GroupKind::kIcon ? "图标 " : "光标 ") + name;
+      std::string file_name = name;
       if (group.several_languages) {
-        name.append(1, '-').append(std::to_string(group.language));
+        file_name.append(1, '-').append(std::to_string(group.language));
         label += "（语言 " + std::to_string(group.language) + "）";
       }
       const BuiltGroup built = BuildGroupFile(resources, group);
@@ -303,7 +304,8 @@ class Extractor {
         Fail(source.path + " 的" + label + "已损坏，已跳过：" + built.problem + "。");
         continue;
       }
-      Emit(source, *built.file, label, name, has_languages ? std::to_string(group.language) : "-");
+      Emit(source, *built.file, label, {name, file_name},
+           has_languages ? std::to_string(group.language) : "-");
     }
     if (!resources.complete())
       Fail(source.path + " 的资源目录有一部分已损坏，其中的图标或光标可能没有全部写出。");
@@ -322,7 +324,7 @@ class Extractor {
         Fail(source.path + " 的第 " + number + " 帧已损坏，已跳过：" + built.problem + "。");
         continue;
       }
-      Emit(source, *built.file, "第 " + number + " 帧", number, "-");
+      Emit(source, *built.file, "第 " + number + " 帧", {number, number}, "-");
     }
   }
 
@@ -334,19 +336,26 @@ class Extractor {
       err_ << source.path
            << " 本身就是图标或光标文件，没有要提取的（--png 可以写出其中的图像）。\n";
     } else {
-      Emit(source, *built.file, "", "", "-");
+      Emit(source, *built.file, "", {}, "-");
     }
   }
 
-  // Lists or writes one group (or frame, or icon file): `label` names it in messages, `name` in
-  // file names (empty for an icon file, which has no name of its own).
+  // How a group (or frame) is named in the listing and in file names: empty for an icon file,
+  // which has no name of its own.
+  struct GroupName {
+    std::string listed;
+    std::string in_files;  // with the language where the name has several
+  };
+
+  // Lists or writes one group (or frame, or icon file): `label` names it in messages.
   void Emit(const Source& source, const GroupFile& file, const std::string& label,
-            const std::string& name, const std::string& language) {
+            const GroupName& name, const std::string& language) {
     const bool cursor = file.kind == GroupKind::kCursor;
-    const std::string stem = name.empty() ? source.stem : source.stem + '-' + name;
+    const std::string stem =
+        name.in_files.empty() ? source.stem : source.stem + '-' + name.in_files;
     if (options_.list) {
       out_ << source.path << '\t' << (cursor ? "光标" : "图标") << '\t'
-           << (name.empty() ? "-" : name) << '\t' << language << '\t';
+           << (name.listed.empty() ? "-" : name.listed) << '\t' << language << '\t';
       for (std::size_t i = 0; i < file.summaries.size(); ++i) {
         const ImageSummary& s = file.summaries[i];
         out_ << (i == 0 ? "" : ", ") << s.width << 'x' << s.height << ' ' << s.bits << " 位 "

@@ -71,7 +71,7 @@ std::optional<std::uint64_t> WholeImageLength(std::span<const std::uint8_t> data
     const std::uint32_t type = in.U32BigEndian(at + 4);
     if (!in.ok() || !in.Contains(at + 8, length + 4)) return std::nullopt;
     const std::uint8_t* typed = data.data() + at + 4;
-    const uLong crc = ::crc32(::crc32(0, nullptr, 0), typed, static_cast<uInt>(4 + length));
+    const uLong crc = ::crc32_z(::crc32(0, nullptr, 0), typed, 4 + length);
     if (crc != in.U32BigEndian(at + 8 + length)) return std::nullopt;
     at += 12 + length;
     if (type == kIend) return at;
