@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the thumbnailer through the desktops that run it, with no display: GNOME's thumbnail
 # factory (in its bubblewrap sandbox) and Tumbler, Xfce's thumbnail service, each asked for
-# thumbnails of a program, an icon library and an animated cursor of the sample folder
+# thumbnails of a program under each of its type names, an icon library, animated cursors, an
+# icon and a cursor of the sample folder
 # (scripts/check-thumbnailers.py says what is checked). As root: it installs what it needs.
 #
 # Pelorin is installed into a scratch prefix under /usr/local and the desktops are pointed at it
