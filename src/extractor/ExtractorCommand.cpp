@@ -1,9 +1,11 @@
 #include "extractor/ExtractorCommand.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -167,30 +169,81 @@ class OutputFolder {
     return name;
   }
 
-  // Writes the pieces, in order, as the file `name`: 0, an errno value, or kExists.
-  int Write(const std::string& name, std::span<const std::span<const std::uint8_t>> pieces) const {
+  // Writes the pieces, in order, as the file `name`: 0, an errno value, or kExists. The file
+  // is made without a name (O_TMPFILE) and named once complete, so that nothing of it is left
+  // should the run be cut short at any moment; where the system cannot do that, it is a
+  // temporary file renamed.
+  int Write(const std::string& name, std::span<const std::span<const std::uint8_t>> pieces) {
+    const std::string target = PathOf(name);
+    if (unnamed_) {
+      const int fd = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+      if (fd >= 0) {
+        int error = WriteAll(fd, pieces);
+        if (error == 0) error = Name(fd, target);
+        ::close(fd);
+        return error;
+      }
+      if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return errno;
+      unnamed_ = false;
+    }
     std::string temp = PathOf(".pelorin-extract-XXXXXX");
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return errno;
     int error = ::fchmod(fd, mode_) == 0 ? 0 : errno;
-    for (const auto& piece : pieces) {
-      for (std::size_t done = 0; done < piece.size() && error == 0;) {
-        const ssize_t n = ::write(fd, piece.data() + done, piece.size() - done);
-        if (n > 0) {
-          done += static_cast<std::size_t>(n);
-        } else if (n < 0 && errno != EINTR) {
-          error = errno;
-        }
-      }
-    }
+    if (error == 0) error = WriteAll(fd, pieces);
     if (::close(fd) != 0 && error == 0) error = errno;
-    const std::string target = PathOf(name);
     if (error == 0) error = Place(temp, target);
     if (error != 0) ::unlink(temp.c_str());
     return error;
   }
 
  private:
+  static int WriteAll(int fd, std::span<const std::span<const std::uint8_t>> pieces) {
+    std::vector<iovec> left;
+    for (const auto& piece : pieces)
+      if (!piece.empty()) left.push_back({const_cast<std::uint8_t*>(piece.data()), piece.size()});
+    for (std::size_t first = 0; first < left.size();) {
+      const int count = static_cast<int>(std::min<std::size_t>(left.size() - first, IOV_MAX));
+      ssize_t n = ::writev(fd, left.data() + first, count);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      // Past the pieces written whole, into the one written in part.
+      for (; first < left.size() && static_cast<std::size_t>(n) >= left[first].iov_len; ++first)
+        n -= static_cast<ssize_t>(left[first].iov_len);
+      if (first < left.size()) {
+        left[first].iov_base = static_cast<std::uint8_t*>(left[first].iov_base) + n;
+        left[first].iov_len -= static_cast<std::size_t>(n);
+      }
+    }
+    return 0;
+  }
+
+  // Gives the unnamed file `fd` its name `target`: where no file has it, or with -f over it
+  // (named first with a temporary name of its own, then renamed).
+  int Name(int fd, const std::string& target) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const auto link = [&](const std::string& to) {
+      return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
+                                                                                            : errno;
+    };
+    int error = link(target);
+    if (error != EEXIST) return error;
+    if (!force_) return kExists;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string temp = PathOf(".pelorin-extract-" + std::to_string(::getpid()) + "-" +
+                                      std::to_string(temporary_++));
+      error = link(temp);
+      if (error == EEXIST) continue;
+      if (error != 0) return error;
+      error = ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+      if (error != 0) ::unlink(temp.c_str());
+      return error;
+    }
+    return EEXIST;
+  }
+
   // Renames the complete temporary file to its name: over an existing file only with -f.
   int Place(const std::string& temp, const std::string& target) const {
     if (force_) return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
@@ -211,6 +264,10 @@ class OutputFolder {
   std::string dir_;
   bool force_;
   mode_t mode_ = 0644;
+  // Whether files are made unnamed: the system can (Linux 3.11 and the common file systems) and
+  // /proc shows them to name them.
+  bool unnamed_ = ::access("/proc/self/fd", X_OK) == 0;
+  int temporary_ = 0;
   std::set<std::string> used_;
 };
 
@@ -235,8 +292,10 @@ class Extractor {
     std::string stem;  // the last component made safe, for names
   };
 
+  // One line on stderr, written at once.
+  void Say(const std::string& message) { err_ << message + '\n'; }
   void Fail(const std::string& message) {
-    err_ << message << "\n";
+    Say(message);
     status_ = kSomethingNotRead;
   }
 
@@ -288,7 +347,7 @@ class Extractor {
     const ResourceGroups resources(bytes);
     const bool has_languages = DetectIconFileKind(bytes) == IconFileKind::kPortableExecutable;
     if (resources.groups().empty() && resources.complete()) {
-      err_ << source.path << " 中没有图标或光标。\n";
+      Say(source.path + " 中没有图标或光标。");
       return;
     }
     for (const ResourceGroup& group : resources.groups()) {
@@ -333,8 +392,7 @@ class Extractor {
     if (!built.file) {
       Fail(source.path + " 已损坏：" + built.problem + "。");
     } else if (!options_.list && !options_.png) {
-      err_ << source.path
-           << " 本身就是图标或光标文件，没有要提取的（--png 可以写出其中的图像）。\n";
+      Say(source.path + " 本身就是图标或光标文件，没有要提取的（--png 可以写出其中的图像）。");
     } else {
       Emit(source, *built.file, "", {}, "-");
     }
