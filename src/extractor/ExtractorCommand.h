@@ -23,8 +23,9 @@
 // become '_'; a name is cut to the system's 255 bytes; a name already written in the same run
 // gets "-2", "-3", ... before its extension. An existing file is not replaced without -f.
 //
-// Nothing partial is ever left: each file is written to a temporary file in DIR and renamed to
-// its name once complete (without -f, only where no file of that name exists). A damaged group
+// Nothing partial is ever left: each file is written to a temporary file in DIR (one without a
+// name, where the system allows) and given its name once complete (without -f, only where no
+// file of that name exists). A damaged group
 // is skipped with a message naming the file and the group, and the others are still written.
 //
 // The input is mapped, never read whole; only the parts the directories point at are read.
