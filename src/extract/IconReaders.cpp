@@ -154,6 +154,8 @@ PeResourceTree::PeResourceTree(std::span<const std::uint8_t> file) : file_(file)
   const std::uint32_t resource_address = in.U32(optional + directories + 16);
   if (!in.ok() || resource_address == 0) return;
 
+  // From here on the file says it has resources: failing to find them is damage.
+  damaged_ = true;
   const std::uint64_t table = optional + optional_size;
   if (!in.Contains(table, section_count * std::uint64_t{40})) return;
   sections_.reserve(section_count);
@@ -167,6 +169,7 @@ PeResourceTree::PeResourceTree(std::span<const std::uint8_t> file) : file_(file)
   if (!root || *root >= file.size()) return;
   resources_ = file.subspan(static_cast<std::size_t>(*root));
   root_ = ReadDirectory(0);
+  damaged_ = !root_;
 }
 
 std::optional<std::uint64_t> PeResourceTree::FileOffset(std::uint32_t address) const {
@@ -295,7 +298,11 @@ NeResourceTable::NeResourceTable(std::span<const std::uint8_t> file) : file_(fil
   if (in.U16(ne) != kNeSignature || !in.ok()) return;
   const std::uint16_t table_offset = in.U16(ne + 0x24);    // resource table
   const std::uint16_t resident_names = in.U16(ne + 0x26);  // the table after it
-  if (!in.ok() || table_offset == resident_names) return;  // no resources
+  if (!in.ok()) return;
+  if (table_offset == resident_names) {  // no resources
+    ok_ = true;
+    return;
+  }
   table_ = ne + table_offset;
   const std::uint16_t shift = in.U16(table_);  // rscAlignShift
   if (!in.ok() || shift > 24) return;

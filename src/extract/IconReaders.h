@@ -82,6 +82,9 @@ class PeResourceTree {
 
   // The root directory: nullopt when the file has no resources or they cannot be read.
   const std::optional<Directory>& root() const { return root_; }
+  // Whether the file says it has resources but their root directory cannot be read (a file cut
+  // short, for one).
+  bool damaged() const { return damaged_; }
   // The directory of numbered type `type` (its first entry in the root), nullopt when there is
   // none or it cannot be read.
   std::optional<Directory> TypeDirectory(std::uint32_t type) const;
@@ -113,6 +116,7 @@ class PeResourceTree {
   std::span<const std::uint8_t> resources_;  // from the resource directory to the end of the file
   std::vector<Section> sections_;
   std::optional<Directory> root_;
+  bool damaged_ = false;
 };
 
 // The group-icon resources of a PE32 or PE32+ file.
@@ -156,7 +160,8 @@ class NeResourceTable {
     bool cut = false;
   };
 
-  // Whether the table was read to its end; without that it gives no blocks.
+  // Whether the table was read to its end (or the file has none); without that it gives no
+  // blocks.
   bool ok() const { return ok_; }
   const std::vector<Block>& blocks() const { return blocks_; }
   Data ResourceData(std::uint64_t name_info) const;

@@ -43,7 +43,10 @@ ResourceGroups::ResourceGroups(std::span<const std::uint8_t> file) {
 void ResourceGroups::ReadPe() {
   recognised_ = true;
   const auto& root = pe_->root();
-  if (!root) return;  // no resources at all, or none that can be read
+  if (!root) {
+    complete_ = !pe_->damaged();  // no resources at all, or none that can be read
+    return;
+  }
   const std::uint64_t at_root[] = {0};
   for (std::uint32_t t = 0; t < root->entries; ++t) {
     const PeResourceTree::Entry type_entry = pe_->EntryAt(*root, t);

@@ -127,7 +127,10 @@ TEST_F(ExtractorCommand, WritesWhatEachFileHoldsAndSaysWhatItCannotRead) {
                                     {3, "", 3, big.data}})
                           .Joined();
   WriteBytes(In("damaged.dll"), Bytes(whole.begin(), whole.end() - 100));
+  // Cut where its resources begin: headers that name resources that are not there.
+  WriteBytes(In("headers.dll"), Bytes(whole.begin(), whole.begin() + kPeSectionOffset));
   WriteBytes(In("ne.exe"), BuildNe({{"", 0, {big}}}, 4, true));
+  WriteBytes(In("none.exe"), BuildNe({}));
   AniSpec ani;
   ani.frames = {BuildIco({big}), BuildIco({arrow}, 2), Bytes(10, 7)};
   WriteBytes(In("walk.ani"), BuildAni(ani));
@@ -172,7 +175,11 @@ TEST_F(ExtractorCommand, WritesWhatEachFileHoldsAndSaysWhatItCannotRead) {
        {{"walk.ani-1.ico", ani.frames[0]}, {"walk.ani-2.cur", ani.frames[1]}},
        {"walk.ani", "第 3 帧"}},
       {{"-o", o, In("bad\xff.exe")}, kEveryFileRead, {{"bad_.exe-1.ico", {}}}, {}},
-      {{"-o", o, In("none.dll"), In("face.ico")}, kEveryFileRead, {}, {"none.dll", "face.ico"}},
+      {{"-o", o, In("none.dll"), In("none.exe"), In("face.ico")},
+       kEveryFileRead,
+       {},
+       {"none.dll", "none.exe", "face.ico"}},
+      {{"-o", o, In("headers.dll")}, kSomethingNotRead, {}, {"headers.dll 的资源目录"}},
       {{"-o", o, In("text.exe"), In("huge.exe"), In("folder"), In("pipe"), In("missing.dll")},
        kSomethingNotRead,
        {},
