@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <optional>
 #include <set>
 #include <span>
@@ -68,15 +67,6 @@ bool AllDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::optional<int> ParseSize(const std::string& text) {
-  int size = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
-  if (error != std::errc() || end != text.data() + text.size() || size < kSmallestThumbnail ||
-      size > kLargestThumbnail)
-    return std::nullopt;
-  return size;
-}
-
 // The options, or what is wrong with them.
 std::optional<Options> Parse(const std::vector<std::string>& args, std::string& problem) {
   Options o;
@@ -110,7 +100,7 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::string& 
       const bool inline_value = a.size() > 5;
       if (inline_value || (i + 1 < args.size() && AllDigits(args[i + 1]))) {
         const std::string& text = inline_value ? a.substr(6) : args[++i];
-        const auto size = ParseSize(text);
+        const auto size = ParseThumbnailSize(text);
         if (!size) {
           problem = "PNG 的大小 " + text + " 不在 1 到 4096 之间";
           return std::nullopt;

@@ -1,6 +1,7 @@
 #include "thumbnailer/Thumbnail.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -104,6 +105,15 @@ RgbaImage Enlarged(const RgbaImage& image, int factor) {
 }
 
 }  // namespace
+
+std::optional<int> ParseThumbnailSize(std::string_view text) {
+  int size = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
+  if (error != std::errc() || end != text.data() + text.size() || size < kSmallestThumbnail ||
+      size > kLargestThumbnail)
+    return std::nullopt;
+  return size;
+}
 
 std::optional<std::size_t> ChooseThumbnailImage(const IconGroup& group, int size) {
   std::optional<std::size_t> best;

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "extract/IconDecoder.h"
 #include "extract/IconReaders.h"
@@ -31,6 +32,10 @@ namespace pelorin {
 // The sizes a thumbnail may be asked for, in pixels.
 inline constexpr int kSmallestThumbnail = 1;
 inline constexpr int kLargestThumbnail = 4096;
+
+// A size as a command line gives it: decimal digits alone, kSmallestThumbnail to
+// kLargestThumbnail; nullopt for anything else.
+std::optional<int> ParseThumbnailSize(std::string_view text);
 
 // The index of the image of `group` a thumbnail of `size` pixels is made from, as described
 // above; nullopt when no image of the group can be decoded (InspectIconImage).

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <optional>
 
 #include "base/SystemError.h"
@@ -20,15 +19,6 @@ constexpr const char* kUsage =
     "用法：pelorin-thumbnailer [-s 大小] 输入文件 输出文件\n"
     "把程序、库、图标库、图标、光标或动画光标显示的图标写成带透明度的 PNG 缩略图。"
     "大小是缩略图最大的宽度和高度，1 到 4096 像素，默认 128。\n";
-
-std::optional<int> ParseSize(const std::string& text) {
-  int size = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
-  if (error != std::errc() || end != text.data() + text.size() || size < kSmallestThumbnail ||
-      size > kLargestThumbnail)
-    return std::nullopt;
-  return size;
-}
 
 std::string Cause(int error) {
   if (error == kNotRegularFile) return "这不是普通文件";
@@ -86,7 +76,7 @@ int RunThumbnailer(const std::vector<std::string>& args, std::string& message) {
       paths.push_back(args[i]);
       continue;
     }
-    const auto parsed = i + 1 < args.size() ? ParseSize(args[++i]) : std::nullopt;
+    const auto parsed = i + 1 < args.size() ? ParseThumbnailSize(args[++i]) : std::nullopt;
     wrong = wrong || !parsed;
     size = parsed.value_or(size);
   }
