@@ -330,13 +330,12 @@ NeResourceTable::NeResourceTable(std::span<const std::uint8_t> file) : file_(fil
   ok_ = true;
 }
 
-NeResourceTable::Data NeResourceTable::ResourceData(std::uint64_t name_info) const {
+std::span<const std::uint8_t> NeResourceTable::ResourceData(std::uint64_t name_info) const {
   ByteReader in(file_);
   const std::uint64_t offset = std::uint64_t{in.U16(name_info)} << shift_;
   const std::uint64_t length = std::uint64_t{in.U16(name_info + 2)} << shift_;
   if (!in.ok()) return {};
-  const auto bytes = CutAtEnd(file_, offset, length);
-  return {bytes, bytes.size() < length};
+  return CutAtEnd(file_, offset, length);
 }
 
 std::uint16_t NeResourceTable::Id(std::uint64_t name_info) const {
@@ -377,7 +376,7 @@ std::span<const std::uint8_t> NeIconReader::IconData(std::uint16_t id) const {
   }
   // A numbered resource's id has the high bit set.
   const auto name_info = FindFirst(*icon_index_, static_cast<std::uint16_t>(id | 0x8000));
-  return name_info ? table_.ResourceData(*name_info).bytes : std::span<const std::uint8_t>();
+  return name_info ? table_.ResourceData(*name_info) : std::span<const std::uint8_t>();
 }
 
 std::optional<IconGroup> NeIconReader::Group(int index) const {
@@ -391,7 +390,7 @@ std::optional<IconGroup> NeIconReader::Group(int index) const {
     }
     k -= b.count;
   }
-  return ReadGroup(table_.ResourceData(name_info).bytes,
+  return ReadGroup(table_.ResourceData(name_info),
                    [this](std::uint16_t id) { return IconData(id); });
 }
 

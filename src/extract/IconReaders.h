@@ -151,20 +151,15 @@ class NeResourceTable {
     std::uint64_t names;
     std::uint32_t count;
   };
-  // A resource's data: from its offset, its length or up to the end of the file, whichever
-  // comes first (`cut` when the file ends first). Both are in units of the table's alignment,
-  // but some writers store the length in bytes: the length is only an upper bound, and each
-  // image's own header tells how long it is.
-  struct Data {
-    std::span<const std::uint8_t> bytes;
-    bool cut = false;
-  };
-
   // Whether the table was read to its end (or the file has none); without that it gives no
   // blocks.
   bool ok() const { return ok_; }
   const std::vector<Block>& blocks() const { return blocks_; }
-  Data ResourceData(std::uint64_t name_info) const;
+  // A resource's data: from its offset, its length or up to the end of the file, whichever
+  // comes first. Both are in units of the table's alignment, but some writers store the length
+  // in bytes: the length is only an upper bound, and each image's own header tells how long it
+  // is.
+  std::span<const std::uint8_t> ResourceData(std::uint64_t name_info) const;
   // The record's id word: with the high bit a number, else where its name string lies.
   std::uint16_t Id(std::uint64_t name_info) const;
   // A named record's name (a length byte and that many bytes, from the table's start), as

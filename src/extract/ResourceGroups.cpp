@@ -119,8 +119,7 @@ void ResourceGroups::ReadNe() {
         complete_ = false;
         continue;
       }
-      const NeResourceTable::Data data = ne_->ResourceData(name_info);
-      group.data = ResourceBytes{data.bytes, false, false};
+      group.data = ResourceBytes{ne_->ResourceData(name_info), false, false};
       groups_.push_back(std::move(group));
     }
   }
@@ -159,10 +158,7 @@ std::optional<ResourceBytes> ResourceGroups::Image(GroupKind kind, std::uint16_t
       std::lower_bound(index.ids.begin(), index.ids.end(), id,
                        [](const auto& entry, std::uint16_t v) { return entry.first < v; });
   if (it == index.ids.end() || it->first != id) return std::nullopt;
-  if (ne_) {
-    const NeResourceTable::Data data = ne_->ResourceData(it->second);
-    return ResourceBytes{data.bytes, false, false};
-  }
+  if (ne_) return ResourceBytes{ne_->ResourceData(it->second), false, false};
   const std::uint64_t on_path[] = {0, index.type->offset};
   const auto languages =
       pe_->Subdirectory(pe_->EntryAt(*index.type, static_cast<std::uint32_t>(it->second)), on_path);
