@@ -340,7 +340,21 @@ class Extractor {
       Say(source.path + " 中没有图标或光标。");
       return;
     }
+    // A real library's groups hold about what its image resources do, each image in one group
+    // or a few. A crafted one can make thousands of groups of the same directory of thousands of
+    // entries, all naming one image: gigabytes of files from a small file, and hours of work.
+    // Past four times the file (plus room for small files) the rest is skipped.
+    const std::uint64_t most_entries = bytes.size() / 14 * 4 + (1 << 16);
+    const std::uint64_t most_bytes = std::uint64_t{bytes.size()} * 4 + (std::uint64_t{64} << 20);
+    std::uint64_t entries = 0;
+    std::uint64_t written = 0;
     for (const ResourceGroup& group : resources.groups()) {
+      if (group.data && group.data->bytes.size() >= 6)
+        entries += group.data->bytes[4] | group.data->bytes[5] << 8;
+      if (entries > most_entries || written > most_bytes) {
+        Fail(source.path + " 的图标和光标合起来远远多于文件本身所含，其余的已跳过。");
+        return;
+      }
       const std::string name = group.id ? std::to_string(*group.id) : SafeName(group.name);
       std::string label = std::string(group.kind == GroupKind::kIcon ? "图标 " : "光标 ") + name;
       std::string file_name = name;
@@ -353,6 +367,7 @@ class Extractor {
         Fail(source.path + " 的" + label + "已损坏，已跳过：" + built.problem + "。");
         continue;
       }
+      written += built.file->size();
       Emit(source, *built.file, label, {name, file_name},
            has_languages ? std::to_string(group.language) : "-");
     }

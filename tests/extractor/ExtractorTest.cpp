@@ -127,6 +127,13 @@ TEST_F(ExtractorCommand, WritesWhatEachFileHoldsAndSaysWhatItCannotRead) {
                                     {3, "", 3, big.data}})
                           .Joined();
   WriteBytes(In("damaged.dll"), Bytes(whole.begin(), whole.end() - 100));
+  // 300 groups, each of one 256 x 256 image 100 times: 8 GB of icon files from a 700 KB library.
+  const IcoImage huge = SolidImage(256, 0x123456, 32);
+  std::vector<PeResource> bomb = {{3, "", 1, huge.data}};
+  const Bytes hundred =
+      BuildGroup(std::vector<IcoImage>(100, huge), std::vector<std::uint16_t>(100, 1));
+  for (std::uint16_t id = 1; id <= 300; ++id) bomb.push_back({14, "", id, hundred});
+  WriteBytes(In("bomb.dll"), BuildPeParts(bomb).Joined());
   // Cut where its resources begin: headers that name resources that are not there.
   WriteBytes(In("headers.dll"), Bytes(whole.begin(), whole.begin() + kPeSectionOffset));
   WriteBytes(In("ne.exe"), BuildNe({{"", 0, {big}}}, 4, true));
@@ -180,6 +187,10 @@ TEST_F(ExtractorCommand, WritesWhatEachFileHoldsAndSaysWhatItCannotRead) {
        {},
        {"none.dll", "none.exe", "face.ico"}},
       {{"-o", o, In("headers.dll")}, kSomethingNotRead, {}, {"headers.dll 的资源目录"}},
+      {{"-o", o, "--png", "16", In("bomb.dll")},
+       kSomethingNotRead,
+       {{"bomb.dll-1.png", {}}, {"bomb.dll-2.png", {}}, {"bomb.dll-3.png", {}}},
+       {"bomb.dll 的图标和光标合起来远远多于"}},
       {{"-o", o, In("text.exe"), In("huge.exe"), In("folder"), In("pipe"), In("missing.dll")},
        kSomethingNotRead,
        {},
