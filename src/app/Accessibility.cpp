@@ -67,7 +67,7 @@ AccessibleSurface ToolsAccessible(const Canvas& canvas, const ToolKeyboard& keys
   a.name = [] { return "工具"; };
   a.description = [] { return std::string("方向键选择工具，空格键或回车键使用"); };
   a.part_count = [] { return kToolCount; };
-  a.part_role = AccessibleRole::kButton;
+  a.part_role = AccessibleRole::kTool;
   a.part_name = [](int k) { return std::string(SpokenToolName(k + 1)); };
   a.part_place = [](int k) {
     const int x = ToolCellLeft(k + 1);

@@ -17,7 +17,7 @@ enum class AccessibleRole {
   kGraphic,   // a picture: a preview, a swatch
   kLabel,     // a readout
   kToolBar,   // the tool palette
-  kButton,    // one of its tools
+  kTool,      // one of its tools: one of a group, one of which is on
   kList,      // the colour palette, the icon browser's grid
   kListItem,  // one of their cells
   kCell,      // one cell of the canvas

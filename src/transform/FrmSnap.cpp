@@ -83,7 +83,6 @@ void FrmSnap::Form_KeyDown(int key_code, int shift) {
       done_ = true;
       break;
     case kKeyReturn:
-    case kKeySpace:
       TakeBlock();
       break;
     case kKeyLeft:

@@ -20,6 +20,11 @@ namespace pelorin {
 
 inline constexpr int kSnapBlock = 32;
 
+// What a screen reader reads of the capture window.
+inline constexpr std::string_view kSnapSpokenName = "屏幕捕获";
+inline constexpr std::string_view kSnapSpokenHelp =
+    "方向键移动方框，Ctrl+方向键一次移动 32 象素；回车键捕获方框中的图象，Esc 取消";
+
 inline constexpr std::string_view kNoScreenImageMessage =
     "无法读取屏幕图象，屏幕捕获未能进行。\r\n图标没有改变。";
 
@@ -50,7 +55,7 @@ class FrmSnap {
   void Form_MouseUp(int button, int shift, double x, double y);
   // Esc ends the capture without taking anything. For a capture without a pointer, the arrow
   // keys move the hot spot a pixel (with Ctrl a block of 32), held as a move holds it, and Enter
-  // or Space takes the block under it as a release would. Every other key is ignored.
+  // takes the block under it as a release would. Every other key is ignored.
   void Form_KeyDown(int key_code, int shift);
 
   const Raster& Screen() const { return screen_; }

@@ -87,8 +87,8 @@ QAccessible::Role ToQtRole(AccessibleRole role) {
       return QAccessible::StaticText;
     case AccessibleRole::kToolBar:
       return QAccessible::ToolBar;
-    case AccessibleRole::kButton:
-      return QAccessible::Button;
+    case AccessibleRole::kTool:
+      return QAccessible::RadioButton;
     case AccessibleRole::kList:
       return QAccessible::List;
     case AccessibleRole::kListItem:
