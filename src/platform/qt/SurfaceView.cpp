@@ -93,17 +93,18 @@ void SurfaceView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.drawImage(event->rect(), shown_, event->rect());
   if (!ShowsKeyboardFocus()) return;
+  // The cursor: a white frame round the cell with a black one inside it, seen on any colour.
+  const Rect cursor = shown_surface_.key_cursor ? shown_surface_.key_cursor() : Rect{};
+  if (!cursor.Empty()) {
+    const QRect r = ToQRect(cursor);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(r.adjusted(1, 1, -2, -2));
+  }
   // The focus: a frame two pixels wide along the edge, in the selection colour.
   painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
   painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-  // The cursor: a white frame round the cell with a black one inside it, seen on any colour.
-  const Rect cursor = shown_surface_.key_cursor ? shown_surface_.key_cursor() : Rect{};
-  if (cursor.Empty()) return;
-  const QRect r = ToQRect(cursor);
-  painter.setPen(QPen(Qt::white, 1));
-  painter.drawRect(r.adjusted(0, 0, -1, -1));
-  painter.setPen(QPen(Qt::black, 1));
-  painter.drawRect(r.adjusted(1, 1, -2, -2));
 }
 
 void SurfaceView::Forward(const PointerHandler& handler, int button, QMouseEvent* event) {
