@@ -6,12 +6,6 @@ namespace pelorin {
 
 namespace {
 
-// Where the client area paints the readouts' boxes and the swatches (StatusArea).
-constexpr Rect kPositionBox = {346, 60, 414, 79};
-constexpr Rect kSizeBox = {346, 82, 414, 101};
-constexpr Rect kLeftSwatch = {346, 110, 359, 123};
-constexpr Rect kRightSwatch = {359, 110, 372, 123};
-
 // A readout's text after its caption, the caption alone while the readout is empty.
 std::string Readout(std::string caption, const FormText& shown) {
   return shown.text.empty() ? caption : caption + " " + shown.text;
@@ -101,11 +95,12 @@ AccessibleSurface PaletteAccessible(const ColourCommands& colours, const Palette
 }
 
 std::vector<SpokenArea> StatusSpokenAreas(const StatusArea& status, const ColourCommands& colours) {
+  const std::array<Rect, 4> places = StatusArea::Places();
   return {
-      {kPositionBox, [&status] { return Readout("位置", status.PositionText()); }},
-      {kSizeBox, [&status] { return Readout("大小", status.SizeText()); }},
-      {kLeftSwatch, [&colours] { return "左键颜色：" + SpokenColour(colours.CurrentColour(0)); }},
-      {kRightSwatch, [&colours] { return "右键颜色：" + SpokenColour(colours.CurrentColour(1)); }},
+      {places[0], [&status] { return Readout("位置", status.PositionText()); }},
+      {places[1], [&status] { return Readout("大小", status.SizeText()); }},
+      {places[2], [&colours] { return "左键颜色：" + SpokenColour(colours.CurrentColour(0)); }},
+      {places[3], [&colours] { return "右键颜色：" + SpokenColour(colours.CurrentColour(1)); }},
   };
 }
 

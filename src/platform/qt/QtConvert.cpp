@@ -76,10 +76,6 @@ int CoreShift(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-}  // namespace pelorin
-
-namespace pelorin {
-
 int CoreKey(int qt_key) {
   switch (qt_key) {
     case Qt::Key_Return:

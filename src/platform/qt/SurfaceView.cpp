@@ -131,10 +131,6 @@ void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
   Forward(shown_surface_.on_double_click, CoreButton(event->button()), event);
 }
 
-}  // namespace pelorin
-
-namespace pelorin {
-
 bool SurfaceView::ForwardKey(const KeyHandler& handler, QKeyEvent* event) {
   const int key = CoreKey(event->key());
   if (key == 0 || !handler) return false;
