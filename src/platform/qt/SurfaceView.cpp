@@ -60,6 +60,9 @@ SurfaceView::SurfaceView(const ShownSurface& shown, QWidget* parent)
   surface_.SetPointerHandler([this] { FollowPointer(); });
   FollowPointer();
   if (shown_surface_.on_key_down) setFocusPolicy(Qt::StrongFocus);
+  release_timer_.setSingleShot(true);
+  release_timer_.setInterval(25);
+  connect(&release_timer_, &QTimer::timeout, this, [this] { LetReleaseGo(); });
   InstallSurfaceAccessibility();
 }
 
@@ -131,11 +134,10 @@ void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
   Forward(shown_surface_.on_double_click, CoreButton(event->button()), event);
 }
 
-bool SurfaceView::ForwardKey(const KeyHandler& handler, QKeyEvent* event) {
-  const int key = CoreKey(event->key());
+bool SurfaceView::ForwardKey(const KeyHandler& handler, int key, int shift, bool repeat) {
   if (key == 0 || !handler) return false;
   const Rect before = shown_surface_.key_cursor ? shown_surface_.key_cursor() : Rect{};
-  if (!handler(key, CoreShift(event->modifiers()), event->isAutoRepeat())) return false;
+  if (!handler(key, shift, repeat)) return false;
   const bool shown = ShowsKeyboardFocus();
   keys_used_ = true;
   if (!shown) {
@@ -148,12 +150,39 @@ bool SurfaceView::ForwardKey(const KeyHandler& handler, QKeyEvent* event) {
   return true;
 }
 
+void SurfaceView::LetReleaseGo() {
+  release_timer_.stop();
+  if (!held_release_) return;
+  const HeldRelease release = *held_release_;
+  held_release_.reset();
+  ForwardKey(shown_surface_.on_key_up, release.key, release.shift, false);
+}
+
 void SurfaceView::keyPressEvent(QKeyEvent* event) {
-  if (!ForwardKey(shown_surface_.on_key_down, event)) QWidget::keyPressEvent(event);
+  const int key = CoreKey(event->key());
+  bool repeat = event->isAutoRepeat();
+  if (held_release_ && held_release_->key == key && held_release_->time == event->timestamp()) {
+    held_release_.reset();
+    release_timer_.stop();
+    repeat = true;
+  }
+  LetReleaseGo();
+  if (!ForwardKey(shown_surface_.on_key_down, key, CoreShift(event->modifiers()), repeat))
+    QWidget::keyPressEvent(event);
 }
 
 void SurfaceView::keyReleaseEvent(QKeyEvent* event) {
-  if (!ForwardKey(shown_surface_.on_key_up, event)) QWidget::keyReleaseEvent(event);
+  const int key = CoreKey(event->key());
+  LetReleaseGo();
+  if (key != 0 && shown_surface_.on_key_up && !event->isAutoRepeat() && event->spontaneous() &&
+      event->timestamp() != 0) {
+    held_release_ = HeldRelease{key, CoreShift(event->modifiers()), event->timestamp()};
+    release_timer_.start();
+    return;
+  }
+  if (!ForwardKey(shown_surface_.on_key_up, key, CoreShift(event->modifiers()),
+                  event->isAutoRepeat()))
+    QWidget::keyReleaseEvent(event);
 }
 
 void SurfaceView::focusInEvent(QFocusEvent* event) {
@@ -165,6 +194,7 @@ void SurfaceView::focusInEvent(QFocusEvent* event) {
 
 void SurfaceView::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
+  LetReleaseGo();
   if (shown_surface_.on_focus_lost) shown_surface_.on_focus_lost();
   update();
   AnnounceLater();

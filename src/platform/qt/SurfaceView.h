@@ -9,8 +9,10 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ShownSurface.h"
@@ -47,7 +49,9 @@ class SurfaceView : public QWidget {
  private:
   void Forward(const PointerHandler& handler, int button, QMouseEvent* event);
   void FollowPointer();
-  bool ForwardKey(const KeyHandler& handler, QKeyEvent* event);
+  bool ForwardKey(const KeyHandler& handler, int key, int shift, bool repeat);
+  // The release held back (see held_release_) reaches the core now.
+  void LetReleaseGo();
   // Tells the desktop's accessibility what changed, once the event at hand is over.
   void AnnounceLater();
 
@@ -62,6 +66,16 @@ class SurfaceView : public QWidget {
   bool focus_lent_ = false;
   bool announcing_ = false;
   Announced announced_;
+  // A held key repeats as a release and a press of the same time, which the toolkit does not
+  // always mark as repeats (under X11 it misses them when the press is not read yet). A release
+  // from the window system waits a moment: a press of that key and time makes both one repeat.
+  struct HeldRelease {
+    int key;
+    int shift;
+    quint64 time;
+  };
+  std::optional<HeldRelease> held_release_;
+  QTimer release_timer_;
 };
 
 }  // namespace pelorin
