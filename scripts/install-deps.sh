@@ -5,8 +5,10 @@
 # run as root). Extra groups on the command line add what the other scripts need: "sanitizers"
 # (clang and its libFuzzer and sanitizer runtimes, for scripts/sanitizers.sh and scripts/fuzz.sh),
 # "package" (for scripts/package.sh), "thumbnailers" (GNOME's thumbnail factory for Python,
-# bubblewrap, Tumbler and a D-Bus session, for scripts/check-thumbnailers.sh) and "wayland" (a
-# headless Wayland session and the toolkit's Wayland platform, for scripts/wayland-check.sh).
+# bubblewrap, Tumbler and a D-Bus session, for scripts/check-thumbnailers.sh), "wayland" (a
+# headless Wayland session and the toolkit's Wayland platform, for scripts/wayland-check.sh) and
+# "accessibility" (the accessibility bus and its Python client, Xvfb, openbox, xdotool and xclip,
+# for scripts/accessibility-check.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -32,6 +34,9 @@ for group in "$@"; do
       packages+=(qt6-wayland sway xwayland xdg-desktop-portal xdg-desktop-portal-wlr
         xdg-desktop-portal-gtk pipewire grim wl-clipboard wtype xdotool dbus-daemon dbus-bin
         python3) ;;
+    accessibility)
+      packages+=(at-spi2-core python3-pyatspi xvfb xauth openbox xdotool xclip dbus-daemon
+        dbus-bin) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

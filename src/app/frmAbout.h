@@ -54,6 +54,8 @@ class frmAbout : public Dialog {
   // In the menus' and dialogs' own words: 图象 and 象素.
   std::string lblPurpose = "编辑 32 x 32 象素图标：24 位真彩色图象，1 位透明遮罩。";
   std::string lblCopyright = "版权所有 © Tamsery";
+  // What a screen reader calls the icon.
+  std::string picIconName = "Pelorin 图标";
 
  private:
   std::string main_window_title_;

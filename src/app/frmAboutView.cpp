@@ -62,6 +62,7 @@ frmAboutView::frmAboutView(frmAbout& core, QWidget* parent) : QDialog(parent), c
   pic_icon->setObjectName(QStringLiteral("picIcon"));
   pic_icon->setPixmap(QPixmap::fromImage(ToQImageWithAlpha(core_.picIcon)));
   pic_icon->setFixedSize(32, 32);
+  pic_icon->setAccessibleName(FromUtf8(core_.picIconName));
 
   QLabel* lbl_title = MakeLabel(core_.lblTitle, "lblTitle", this);
   QFont title_font = lbl_title->font();

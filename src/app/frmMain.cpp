@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/Accessibility.h"
 #include "app/StartUp.h"
 #include "app/frmAbout.h"
 #include "base/Geometry.h"
@@ -37,6 +38,9 @@ frmMain::frmMain(Platform& platform, WindowHost& host, std::vector<std::string> 
           platform, PicPal, [this] { ControlsChanged(); },
           [this](const std::array<Colour, 2>& current) { status_.RefillSwatches(current); }),
       canvas_(doc_, PicTools, status_, selection_, colours_, platform),
+      canvas_keys_(canvas_),
+      tool_keys_(canvas_),
+      palette_keys_(colours_),
       recent_(platform),
       files_(doc_, undo_, recent_, platform, *this),
       extract_(files_, *this, platform),
@@ -333,6 +337,11 @@ std::vector<ShownSurface> frmMain::ShownSurfaces() {
   canvas.on_move = [this](int b, int s, double x, double y) { PicMain_MouseMove(b, s, x, y); };
   canvas.on_release = [this](int b, int s, double x, double y) { PicMain_MouseUp(b, s, x, y); };
   canvas.enabled = [this] { return canvas_.Enabled(); };
+  canvas.on_key_down = [this](int k, int s, bool r) { return canvas_keys_.KeyDown(k, s, r); };
+  canvas.on_key_up = [this](int k, int s, bool r) { return canvas_keys_.KeyUp(k, s, r); };
+  canvas.on_focus_lost = [this] { canvas_keys_.FocusLost(); };
+  canvas.key_cursor = [this] { return canvas_keys_.Frame(); };
+  canvas.accessible = CanvasAccessible(doc_, canvas_keys_);
 
   ToolPalette& palette = canvas_.Tools();
   ShownSurface tools{&PicTools, kPicToolsAt};
@@ -346,11 +355,24 @@ std::vector<ShownSurface> frmMain::ShownSurfaces() {
     palette.PicTools_MouseUp(b, s, x, y);
   };
   tools.tooltip = [&palette] { return palette.ToolTipText(); };
+  tools.on_key_down = [this](int k, int s, bool r) { return tool_keys_.KeyDown(k, s, r); };
+  tools.on_focus_taken = [this] { tool_keys_.FocusTaken(); };
+  tools.key_cursor = [this] { return tool_keys_.Frame(); };
+  tools.accessible = ToolsAccessible(canvas_, tool_keys_);
 
   ShownSurface pal{&PicPal, kPicPalAt};
   pal.on_release = [this](int b, int s, double x, double y) { PicPal_MouseUp(b, s, x, y); };
+  pal.on_key_down = [this](int k, int s, bool r) { return palette_keys_.KeyDown(k, s, r); };
+  pal.key_cursor = [this] { return palette_keys_.Frame(); };
+  pal.accessible = PaletteAccessible(colours_, palette_keys_);
 
-  return {canvas, {&doc_.picIcon(), kPicIconAt}, tools, pal};
+  ShownSurface preview{&doc_.picIcon(), kPicIconAt};
+  preview.accessible = PreviewAccessible();
+  return {canvas, preview, tools, pal};
+}
+
+std::vector<SpokenArea> frmMain::SpokenAreas() const {
+  return StatusSpokenAreas(status_, colours_);
 }
 
 }  // namespace pelorin

@@ -16,8 +16,10 @@
 #include "app/Menu.h"
 #include "base/Geometry.h"
 #include "canvas/Canvas.h"
+#include "canvas/CanvasKeyboard.h"
 #include "canvas/StatusArea.h"
 #include "colour/ColourCommands.h"
+#include "colour/PaletteKeyboard.h"
 #include "colour/RecolourCommands.h"
 #include "document/FileCommands.h"
 #include "document/IconDocument.h"
@@ -90,6 +92,8 @@ class frmMain : private DocumentWindow {
   Colour BackColor() const { return doc_.BackColor(); }
   // The shown surfaces, their places and their handlers, back to front.
   std::vector<ShownSurface> ShownSurfaces();
+  // The parts of the client area a screen reader reads besides the surfaces.
+  std::vector<SpokenArea> SpokenAreas() const;
 
   // The subsystems, for the view and for tests.
   IconDocument& doc() { return doc_; }
@@ -104,6 +108,10 @@ class frmMain : private DocumentWindow {
   Selection& selection() { return selection_; }
   PictureChanges& changes() { return changes_; }
   const StatusArea& status() const { return status_; }
+  // The keyboard's cursors on the canvas, the tool palette and the colour palette.
+  CanvasKeyboard& canvas_keys() { return canvas_keys_; }
+  ToolKeyboard& tool_keys() { return tool_keys_; }
+  PaletteKeyboard& palette_keys() { return palette_keys_; }
 
   // The client area as the window paints it below its controls, and the two shown surfaces that
   // are not part of the document.
@@ -135,6 +143,9 @@ class frmMain : private DocumentWindow {
   PictureChanges changes_;
   ColourCommands colours_;
   Canvas canvas_;
+  CanvasKeyboard canvas_keys_;
+  ToolKeyboard tool_keys_;
+  PaletteKeyboard palette_keys_;
   ModRecent recent_;
   FileCommands files_;
   ExtractCommand extract_;

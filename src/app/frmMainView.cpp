@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -31,7 +32,17 @@ class ClientArea : public QWidget {
     core_.Form.SetRefreshHandler([this](Rect changed) {
       changed_ = Union(changed_, changed);
       update(ToQRect(changed));
+      FollowSpokenAreas();
     });
+    // The readouts and the current colours are painted; a screen reader reads them through labels
+    // that show nothing and let the pointer through.
+    for (SpokenArea& area : core_.SpokenAreas()) {
+      auto* label = new QLabel(this);
+      label->setGeometry(ToQRect(area.place));
+      label->setAttribute(Qt::WA_TransparentForMouseEvents);
+      spoken_.push_back({label, std::move(area.text)});
+    }
+    FollowSpokenAreas();
   }
   ~ClientArea() override { core_.Form.SetRefreshHandler(nullptr); }
 
@@ -55,6 +66,19 @@ class ClientArea : public QWidget {
   }
 
  private:
+  // A label's name changes (and is announced) only when its text does.
+  void FollowSpokenAreas() {
+    for (const Spoken& spoken : spoken_) {
+      const QString text = QString::fromStdString(spoken.text());
+      if (spoken.label->accessibleName() != text) spoken.label->setAccessibleName(text);
+    }
+  }
+
+  struct Spoken {
+    QLabel* label;
+    std::function<std::string()> text;
+  };
+  std::vector<Spoken> spoken_;
   frmMain& core_;
   QImage shown_;
   Rect changed_ = {0, 0, kClientWidth, kClientHeight};
@@ -74,6 +98,15 @@ frmMainView::frmMainView(Platform& platform, std::vector<std::string> arguments)
   chk_pal_->move(471, 110);
   chk_pal_->resize(chk_pal_->sizeHint().width(), 13);
   connect(chk_pal_, &QCheckBox::toggled, this, [this](bool on) { core_->ChkPal_Click(on); });
+  // Tab goes round the canvas, the tool palette, the colour palette and the check box.
+  QWidget* previous = nullptr;
+  for (QWidget* next :
+       {client_->findChild<QWidget*>(QStringLiteral("PicMain")),
+        client_->findChild<QWidget*>(QStringLiteral("PicTools")),
+        client_->findChild<QWidget*>(QStringLiteral("PicPal")), static_cast<QWidget*>(chk_pal_)}) {
+    if (previous != nullptr) setTabOrder(previous, next);
+    previous = next;
+  }
 
   BuildMenus();
   setAcceptDrops(true);

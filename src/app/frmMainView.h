@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,12 +36,18 @@ class frmMainView : public QMainWindow, public WindowHost {
   void Move(int left, int top) override;
   void ControlsChanged() override;
   void Close() override;
-  void Hide() override { hide(); }
-  // Back after the screen capture: shown, and active again, so that the keyboard reaches it.
+  void Hide() override {
+    refocus_ = focusWidget();
+    hide();
+  }
+  // Back after the screen capture: shown, and active again, so that the keyboard reaches it, with
+  // the focus where it was (the toolkit, activated while the window was still hidden, would hand
+  // it to the next control).
   void Show() override {
     show();
     raise();
     activateWindow();
+    if (refocus_) refocus_->setFocus(Qt::ActiveWindowFocusReason);
   }
 
  protected:
@@ -70,6 +77,8 @@ class frmMainView : public QMainWindow, public WindowHost {
   std::vector<MenuBinding> menu_bindings_;
   // The top-level menu shown at the moment; empty while every menu is closed.
   std::string open_menu_;
+  // The control that had the focus when the window hid.
+  QPointer<QWidget> refocus_;
 };
 
 }  // namespace pelorin

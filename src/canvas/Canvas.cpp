@@ -50,8 +50,15 @@ void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
   pointer_.press_y = WholePixel(y);
   if (!IsDrawingButton(button)) return;
   gesture_button_ = button;
+  pointer_.by_keys = pressing_by_keys_;
   doc_.SetDrawColor(colours_.CurrentColour(button - 1));
   if (Current().Press(pointer_, button, shift, x, y)) PicMain_MouseMove(button, shift, x, y);
+}
+
+void Canvas::PressFromKeyboard(int button, int shift, double x, double y) {
+  pressing_by_keys_ = true;
+  PicMain_MouseDown(button, shift, x, y);
+  pressing_by_keys_ = false;
 }
 
 void Canvas::PicMain_MouseMove(int button, int shift, double x, double y) {

@@ -34,6 +34,11 @@ class Canvas {
   void PicMain_MouseDown(int button, int shift, double x, double y);
   void PicMain_MouseMove(int button, int shift, double x, double y);
   void PicMain_MouseUp(int button, int shift, double x, double y);
+  // A press of the keyboard's Space (CanvasKeyboard): PicMain_MouseDown, the gesture marked as the
+  // keyboard's (CanvasPointer::by_keys).
+  void PressFromKeyboard(int button, int shift, double x, double y);
+  // The pointer state, as the last press and move left it.
+  const CanvasPointer& Pointer() const { return pointer_; }
 
   // Commits any selection, then makes `tool` current (and the last drawing tool unless it is the
   // selection or the picker) and shows its pointer.
@@ -79,6 +84,8 @@ class Canvas {
   // The button of the gesture under way (1 or 2), 0 between gestures.
   int gesture_button_ = 0;
   bool enabled_ = true;
+  // Set while PressFromKeyboard presses.
+  bool pressing_by_keys_ = false;
 };
 
 }  // namespace pelorin

@@ -25,6 +25,9 @@ struct CanvasPointer {
   int start_cell_y = 0;
   int end_cell_x = 0;
   int end_cell_y = 0;
+  // The gesture came from the keyboard (CanvasKeyboard): its points are cells' centres, and a
+  // marquee takes in whole cells, from the pressed one to the current one.
+  bool by_keys = false;
 };
 
 // A size in icon pixels, for the size readout.

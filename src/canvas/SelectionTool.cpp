@@ -22,6 +22,17 @@ int CellOrigin(int v) {
   return kCellSize * (v >= 0 ? v / kCellSize : -((-v + kCellSize - 1) / kCellSize));
 }
 
+// The marquee of a keyboard's marking: the cells from the pressed one (whose origin the press
+// point holds) to the one under the current point, both included.
+Rect CellsMarked(const CanvasPointer& pointer) {
+  const int press_x = pointer.press_x / kCellSize;
+  const int press_y = pointer.press_y / kCellSize;
+  const int x = std::clamp(pointer.current_x / kCellSize, 0, kIconSize - 1);
+  const int y = std::clamp(pointer.current_y / kCellSize, 0, kIconSize - 1);
+  return {kCellSize * std::min(press_x, x), kCellSize * std::min(press_y, y),
+          kCellSize * (std::max(press_x, x) + 1), kCellSize * (std::max(press_y, y) + 1)};
+}
+
 }  // namespace
 
 PointerShape SelectionTool::Chosen() {
@@ -56,8 +67,9 @@ bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
     // The floating selection is drawn at once.
     return true;
   }
-  pointer.press_x = NearestLine(pointer.press_x);
-  pointer.press_y = NearestLine(pointer.press_y);
+  // The keyboard's press stands on a cell's centre; its marking starts from that cell.
+  pointer.press_x = pointer.by_keys ? CellOrigin(pointer.press_x) : NearestLine(pointer.press_x);
+  pointer.press_y = pointer.by_keys ? CellOrigin(pointer.press_y) : NearestLine(pointer.press_y);
   // Any selection is committed (its marquee goes), and a new marquee starts at the press point.
   selection_.Commit();
   selection_.SetBounds({pointer.press_x, pointer.press_y, pointer.press_x, pointer.press_y});
@@ -66,6 +78,10 @@ bool SelectionTool::Press(CanvasPointer& pointer, int, int, double, double) {
 }
 
 std::optional<CellSize> SelectionTool::DragSize(const CanvasPointer& pointer) const {
+  if (pointer.by_keys && !selection_.IsMoving()) {
+    const Rect r = CellsMarked(pointer);
+    return CellSize{r.Width() / kCellSize, r.Height() / kCellSize};
+  }
   const auto lines = [](int current, int press) {
     return std::abs(std::clamp(current / kCellSize, 0, kIconSize) - press / kCellSize);
   };
@@ -81,6 +97,7 @@ void SelectionTool::Drag(CanvasPointer& pointer, int, int, double, double) {
     Rect r = selection_.Bounds();
     r.right = std::clamp(pointer.current_x, 0, kCanvasCopySize);
     r.bottom = std::clamp(pointer.current_y, 0, kCanvasCopySize);
+    if (pointer.by_keys) r = CellsMarked(pointer);
     selection_.HideMarquee();
     selection_.SetBounds(r);
     selection_.DrawMarquee();

@@ -5,6 +5,10 @@
 // The press corner goes to the nearest grid line, the moving corner to the origin of the cell
 // under the pointer, held inside the canvas while marking. While a floating selection moves,
 // its rectangle keeps the distances from the press point to its sides (no clamping).
+//
+// A marquee marked from the keyboard (CanvasPointer::by_keys, its points the cells' centres)
+// takes in whole cells: from the pressed cell to the current one, both included, whichever way
+// the cursor went.
 #pragma once
 
 #include "canvas/CanvasTool.h"

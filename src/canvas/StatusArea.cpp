@@ -70,6 +70,10 @@ void StatusArea::Write(FormText& field, Rect cleared, int a, int b) {
   form_.Refresh(TextArea(cleared));
 }
 
+std::array<Rect, 4> StatusArea::Places() {
+  return {kPositionBox, kSizeBox, kLeftSwatch, kRightSwatch};
+}
+
 void StatusArea::ShowPosition(int column, int row) {
   Write(position_text_, kPositionField, column, row);
 }

@@ -48,6 +48,8 @@ class StatusArea {
 
   const FormText& PositionText() const { return position_text_; }
   const FormText& SizeText() const { return size_text_; }
+  // Where the position box, the size box and the left and right swatches stand.
+  static std::array<Rect, 4> Places();
 
  private:
   void Write(FormText& field, Rect cleared, int a, int b);

@@ -41,16 +41,19 @@ void ColourCommands::ResetCurrentColours() {
 void ColourCommands::PicPal_MouseUp(int button, int, double x, double y) {
   const int k = ColourPalette::CellAt(x, y);
   if (k < 0) return;
-  if (ChkPal) {
-    const std::optional<Colour> chosen = platform_.ShowColor();
-    if (!chosen) return;
-    palette_.entries()[k] = *chosen & kColourMask;
-    Redraw(false);
-    SetMode(PaletteMode::kRandom);
-  }
+  if (ChkPal && !RedefineCell(k)) return;
   if (button == 1) palette_.current[0] = palette_.entries()[k];
   if (button == 2) palette_.current[1] = palette_.entries()[k];
   ColoursChanged();
+}
+
+bool ColourCommands::RedefineCell(int k) {
+  const std::optional<Colour> chosen = platform_.ShowColor();
+  if (!chosen) return false;
+  palette_.entries()[k] = *chosen & kColourMask;
+  Redraw(false);
+  SetMode(PaletteMode::kRandom);
+  return true;
 }
 
 void ColourCommands::ShowDefaultPalette() {

@@ -30,6 +30,8 @@ class ColourCommands {
   // A click on the palette: with ChkPal ticked the cell is redefined through the colour dialog
   // first; then the cell's colour becomes the button's current colour.
   void PicPal_MouseUp(int button, int shift, double x, double y);
+  // Redefines palette cell k through the colour dialog; false when the dialog was cancelled.
+  bool RedefineCell(int k);
   void ChkPal_Click(bool ticked) { ChkPal = ticked; }
 
   // Current colour 0 (left button) and 1 (right button).

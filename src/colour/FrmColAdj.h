@@ -67,6 +67,9 @@ class FrmColAdj : public ModalDialog {
   const std::string CmdResetCaption = "重置(&R)";
   const std::string CmdOkCaption = "确定(&O)";
   const std::string CmdCancelCaption = "取消(&C)";
+  // What a screen reader calls the scroll bars (brightness, red, green, blue) and the preview.
+  const std::array<std::string, 4> BarNames = {"亮度", "红色", "绿色", "兰色"};
+  const std::string PicShadeName = "调整后的图标";
 
   // The scroll bars and labels by index: brightness, red, green, blue.
   ScrollBarState& Bar(int index);

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "platform/qt/SurfaceView.h"
+
 namespace pelorin {
 
 FrmColAdjView::FrmColAdjView(FrmColAdj& core, QWidget* parent) : DialogFormView(core, parent) {
@@ -15,10 +17,12 @@ FrmColAdjView::FrmColAdjView(FrmColAdj& core, QWidget* parent) : DialogFormView(
   static constexpr Handler kChange[] = {&FrmColAdj::VsbBrightness_Change, &FrmColAdj::VsbRed_Change,
                                         &FrmColAdj::VsbGreen_Change, &FrmColAdj::VsbBlue_Change};
   for (int i = 0; i < 4; ++i) {
-    AddScrollBar(kBarNames[i], Qt::Vertical, FrmColAdj::kScrollBars[i], core.Bar(i), false,
-                 [&core, i](int value) { (core.*kChange[i])(value); });
+    AddScrollBar(kBarNames[i], Qt::Vertical, FrmColAdj::kScrollBars[i], core.Bar(i), true,
+                 [&core, i](int value) { (core.*kChange[i])(value); })
+        ->setAccessibleName(QString::fromStdString(core.BarNames[i]));
   }
-  AddSurface(core.PicShade, FrmColAdj::kPicShade);
+  AddSurface(core.PicShade, FrmColAdj::kPicShade)
+      ->setAccessibleName(QString::fromStdString(core.PicShadeName));
   AddButton("CmdReset", core.CmdResetCaption, FrmColAdj::kCmdReset,
             [&core] { core.CmdReset_Click(); });
   AddButton("CmdOk", core.CmdOkCaption, FrmColAdj::kCmdOk, [&core] { core.cmdOK_Click(); });

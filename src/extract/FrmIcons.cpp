@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "base/GridCursor.h"
 #include "base/Text.h"
 #include "raster/Blit.h"
 
@@ -143,6 +144,30 @@ void FrmIcons::PicIcons_MouseUp(int, int, double x, double y) { SelectAt(x, y); 
 
 void FrmIcons::PicIcons_DblClick(int, int, double x, double y) {
   if (SelectAt(x, y)) CmdOk_Click();
+}
+
+Rect FrmIcons::IconCell(int index) {
+  const int left = kIconsCell * (index % kIconsPerRow);
+  const int top = kIconsCell * (index / kIconsPerRow);
+  return {left, top, left + kIconsCell, top + kIconsCell};
+}
+
+bool FrmIcons::PicIcons_KeyDown(int key, int shift) {
+  if (browsing_ || icon_count_ <= 0) return false;
+  GridCursor cursor(kIconsPerRow, (icon_count_ + kIconsPerRow - 1) / kIconsPerRow, 1,
+                    kIconsShownHeight / kIconsCell);
+  cursor.SetCount(icon_count_);
+  cursor.MoveTo(selected_index_);
+  if (!cursor.Move(key, shift)) return false;
+  const Rect cell = IconCell(cursor.Index());
+  // The grid scrolls as little as shows the icon's row.
+  if (vsb_.Enabled) {
+    if (cell.top < vsb_.Value) vsb_.Value = cell.top;
+    if (cell.bottom > vsb_.Value + kIconsShownHeight) vsb_.Value = cell.bottom - kIconsShownHeight;
+    vsb_.Value = std::clamp(vsb_.Value, vsb_.Min, vsb_.Max);
+  }
+  SelectAt((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  return true;
 }
 
 void FrmIcons::CmdBrowse_Click() {

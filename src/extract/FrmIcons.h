@@ -56,6 +56,11 @@ class FrmIcons : public Dialog {
   void PicIcons_MouseUp(int button, int shift, double x, double y);
   // A double-click on an icon selects it and presses OK.
   void PicIcons_DblClick(int button, int shift, double x, double y);
+  // The keyboard on the grid (codes and shift as in base/Keys.h): the arrow keys select the icon
+  // beside the selected one, Home and End the first and the last of its row, Page Up and Page
+  // Down the icon five rows up or down, Ctrl+Home and Ctrl+End the first and the last icon; the
+  // grid scrolls to show it. True when the key was used.
+  bool PicIcons_KeyDown(int key, int shift);
   // The scroll bar moved to `value` (by a drag, a click or the keyboard).
   void Vsb_Change(int value);
   void Vsb_Scroll(int value) { Vsb_Change(value); }
@@ -76,6 +81,13 @@ class FrmIcons : public Dialog {
 
   // The grid, white with red as its foreground colour.
   Surface PicIcons;
+
+  // What a screen reader reads: the grid, each icon, the grid's cell of an icon, the scroll bar.
+  const std::string PicIconsName = "图标";
+  const std::string PicIconsHelp = "方向键选择图标，回车键确定";
+  static std::string IconName(int index) { return std::to_string(index + 1) + " 号图标"; }
+  static Rect IconCell(int index);
+  const std::string VsbName = "滚动图标";
 
   // The browser's state.
   const std::string& LibraryPath() const { return library_path_; }

@@ -53,11 +53,22 @@ FrmIconsView::FrmIconsView(FrmIcons& core, QWidget* parent)
   icons.on_double_click = [this](int button, int shift, double x, double y) {
     core_.PicIcons_DblClick(button, shift, x, y);
   };
+  icons.on_key_down = [this](int key, int shift, bool) {
+    return core_.PicIcons_KeyDown(key, shift);
+  };
+  icons.accessible.role = AccessibleRole::kList;
+  icons.accessible.name = [this] { return core_.PicIconsName; };
+  icons.accessible.description = [this] { return core_.PicIconsHelp; };
+  icons.accessible.part_count = [this] { return core_.IconCount(); };
+  icons.accessible.part_name = [](int k) { return FrmIcons::IconName(k); };
+  icons.accessible.part_place = [](int k) { return FrmIcons::IconCell(k); };
+  icons.accessible.current_part = [this] { return core_.SelectedIndex(); };
   pic_icons_ = new SurfaceView(icons, inside);
   pic_icons_->installEventFilter(this);
 
   vsb_ = new QScrollBar(Qt::Vertical, inside);
   vsb_->setObjectName(QStringLiteral("Vsb"));
+  vsb_->setAccessibleName(FromUtf8(core_.VsbName));
   vsb_->setGeometry(kIconsGridWidth, 0, 17, kIconsShownHeight);
   connect(vsb_, &QScrollBar::valueChanged, this, [this](int value) { core_.Vsb_Change(value); });
   connect(vsb_, &QScrollBar::sliderMoved, this, [this](int value) { core_.Vsb_Scroll(value); });

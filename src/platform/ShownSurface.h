@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Geometry.h"
+#include "platform/Accessible.h"
 #include "raster/Surface.h"
 
 namespace pelorin {
@@ -14,6 +15,10 @@ namespace pelorin {
 // 0 or the sum of the held buttons); shift: Shift 1, Ctrl 2, Alt 4; positions in the surface's
 // pixels, possibly fractional.
 using PointerHandler = std::function<void(int button, int shift, double x, double y)>;
+// A handler of keys on a shown surface that has the keyboard focus (codes and shift as in
+// base/Keys.h; `repeat` for the repeats of a held key). It returns whether the surface used the
+// key; a key it does not use goes on to the window (Tab, the dialog's Enter and Esc).
+using KeyHandler = std::function<bool(int key, int shift, bool repeat)>;
 
 // A shown surface: where it stands in the client area and what its pointer events reach.
 struct ShownSurface {
@@ -28,6 +33,17 @@ struct ShownSurface {
   std::function<std::string()> tooltip = {};
   // Whether the surface takes pointer events at the moment; none: always.
   std::function<bool()> enabled = {};
+
+  // The keyboard: a surface with a key handler takes the focus (Tab, or a click). The cursor's
+  // frame, in the surface's pixels, is drawn over the surface while it has the focus, never into
+  // it; an empty rectangle draws none.
+  KeyHandler on_key_down = {};
+  KeyHandler on_key_up = {};
+  std::function<void()> on_focus_taken = {};
+  std::function<void()> on_focus_lost = {};
+  std::function<Rect()> key_cursor = {};
+  // What a screen reader reads of the surface.
+  AccessibleSurface accessible = {};
 };
 
 }  // namespace pelorin

@@ -84,6 +84,11 @@ class FrmShades : public ModalDialog {
   const std::string CmdGradientCaption = "梯度(&G)";
   const std::string CmdOkCaption = "确定(&O)";
   const std::string CmdCancelCaption = "取消(&C)";
+  // What a screen reader calls the scroll bars and the preview.
+  const std::array<std::string, 6> HsbNames = {"起始颜色 红", "起始颜色 绿", "起始颜色 兰",
+                                               "终止颜色 红", "终止颜色 绿", "终止颜色 兰"};
+  const std::string VsbDegreesName = "方位";
+  const std::string PicSmlName = "梯度预览";
 
  private:
   void DrawPreview();

@@ -3,6 +3,8 @@
 #include <QScrollBar>
 #include <string>
 
+#include "platform/qt/SurfaceView.h"
+
 namespace pelorin {
 
 FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(core, parent) {
@@ -16,11 +18,14 @@ FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(
   for (int i = 0; i < 6; ++i) {
     const std::string name = "Hsb_" + std::to_string(i);
     AddScrollBar(name.c_str(), Qt::Horizontal, FrmShades::kHsb[i], core.Hsb[i], true,
-                 [&core, i](int value) { core.Hsb_Change(i, value); });
+                 [&core, i](int value) { core.Hsb_Change(i, value); })
+        ->setAccessibleName(QString::fromStdString(core.HsbNames[i]));
   }
-  AddScrollBar("VsbDegrees", Qt::Vertical, FrmShades::kVsbDegrees, core.VsbDegrees, false,
-               [&core](int value) { core.VsbDegrees_Change(value); });
-  AddSurface(core.PicSml, FrmShades::kPicSml);
+  AddScrollBar("VsbDegrees", Qt::Vertical, FrmShades::kVsbDegrees, core.VsbDegrees, true,
+               [&core](int value) { core.VsbDegrees_Change(value); })
+      ->setAccessibleName(QString::fromStdString(core.VsbDegreesName));
+  AddSurface(core.PicSml, FrmShades::kPicSml)
+      ->setAccessibleName(QString::fromStdString(core.PicSmlName));
   AddButton("CmdGradient", core.CmdGradientCaption, FrmShades::kCmdGradient,
             [&core] { core.CmdGradient_Click(); });
   AddButton("CmdOk", core.CmdOkCaption, FrmShades::kCmdOk, [&core] { core.cmdOK_Click(); });

@@ -65,14 +65,41 @@ void FrmSnap::Form_MouseUp(int button, int, double x, double y) {
   MoveHotSpot(x, y);
   if ((pressed_ & button) == 0 || button == 0) return;
   pressed_ &= ~button;
+  TakeBlock();
+}
+
+void FrmSnap::TakeBlock() {
   block_ = Raster(kSnapBlock, kSnapBlock, kBlack);
   BitBlt(block_, 0, 0, kSnapBlock, kSnapBlock, screen_, hot_x_, hot_y_, Rop::kSrcCopy);
   taken_ = true;
   done_ = true;
 }
 
-void FrmSnap::Form_KeyDown(int key_code, int) {
-  if (key_code == kKeyEscape) done_ = true;
+void FrmSnap::Form_KeyDown(int key_code, int shift) {
+  if (done_) return;
+  const int step = (shift & kCtrlDown) ? kSnapBlock : 1;
+  switch (key_code) {
+    case kKeyEscape:
+      done_ = true;
+      break;
+    case kKeyReturn:
+      TakeBlock();
+      break;
+    case kKeyLeft:
+      MoveHotSpot(hot_x_ - step, hot_y_);
+      break;
+    case kKeyRight:
+      MoveHotSpot(hot_x_ + step, hot_y_);
+      break;
+    case kKeyUp:
+      MoveHotSpot(hot_x_, hot_y_ - step);
+      break;
+    case kKeyDown:
+      MoveHotSpot(hot_x_, hot_y_ + step);
+      break;
+    default:
+      break;
+  }
 }
 
 CaptureOutcome CaptureScreenBlock(Platform& platform, Raster& mask, Raster& image) {

@@ -11,6 +11,7 @@
 
 #include <string_view>
 
+#include "base/Keys.h"
 #include "platform/Platform.h"
 #include "raster/Picture.h"
 #include "raster/Raster.h"
@@ -18,8 +19,11 @@
 namespace pelorin {
 
 inline constexpr int kSnapBlock = 32;
-// The capture window's one key: Esc ends the capture without taking anything.
-inline constexpr int kKeyEscape = 27;
+
+// What a screen reader reads of the capture window.
+inline constexpr std::string_view kSnapSpokenName = "屏幕捕获";
+inline constexpr std::string_view kSnapSpokenHelp =
+    "方向键移动方框，Ctrl+方向键一次移动 32 象素；回车键捕获方框中的图象，Esc 取消";
 
 inline constexpr std::string_view kNoScreenImageMessage =
     "无法读取屏幕图象，屏幕捕获未能进行。\r\n图标没有改变。";
@@ -49,7 +53,9 @@ class FrmSnap {
   // (held) hot spot and ends the capture. A release without its press (the end of a drag on the
   // canvas, whose button was still down when a key started the capture) changes nothing.
   void Form_MouseUp(int button, int shift, double x, double y);
-  // Esc ends the capture without taking anything; every other key is ignored.
+  // Esc ends the capture without taking anything. For a capture without a pointer, the arrow
+  // keys move the hot spot a pixel (with Ctrl a block of 32), held as a move holds it, and Enter
+  // takes the block under it as a release would. Every other key is ignored.
   void Form_KeyDown(int key_code, int shift);
 
   const Raster& Screen() const { return screen_; }
@@ -65,6 +71,8 @@ class FrmSnap {
 
  private:
   void MoveHotSpot(double x, double y);
+  // The block under the hot spot is taken and the capture ends.
+  void TakeBlock();
 
   Raster screen_;
   int width_ = 0;

@@ -27,6 +27,8 @@ FrmSnapView::FrmSnapView(FrmSnap& core, QScreen* screen)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setCursor(Qt::BlankCursor);
+  setAccessibleName(QString::fromUtf8(kSnapSpokenName.data(), kSnapSpokenName.size()));
+  setAccessibleDescription(QString::fromUtf8(kSnapSpokenHelp.data(), kSnapSpokenHelp.size()));
   // The frozen image has one pixel per device pixel; show it 1:1 on the device.
   const int logical_width = screen != nullptr ? screen->geometry().width() : screen_.width();
   scale_ = logical_width > 0 ? static_cast<double>(screen_.width()) / logical_width : 1.0;
@@ -112,7 +114,18 @@ void FrmSnapView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void FrmSnapView::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) core_.Form_KeyDown(kKeyEscape, CoreShift(event->modifiers()));
+  const QRect before = PointerRect();
+  const int hot_x = core_.HotX();
+  const int hot_y = core_.HotY();
+  if (const int key = CoreKey(event->key())) core_.Form_KeyDown(key, CoreShift(event->modifiers()));
+  if (core_.HotX() != hot_x || core_.HotY() != hot_y) {
+    update(before);
+    update(PointerRect());
+    // The real pointer goes where the keys put the drawn one, so that the next move of the mouse
+    // goes on from there.
+    QCursor::setPos(screen(), mapToGlobal(QPoint(static_cast<int>(core_.HotX() / scale_),
+                                                 static_cast<int>(core_.HotY() / scale_))));
+  }
   FollowCore();
 }
 

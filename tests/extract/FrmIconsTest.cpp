@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/Keys.h"
 #include "extract/FrmIcons.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
@@ -192,6 +193,36 @@ TEST_F(FrmIconsTest, AClickSelectsTheIconUnderItAndMovesTheHighlight) {
   EXPECT_EQ(dialog.SelectedIndex(), 50);
   EXPECT_EQ(dialog.LblInfo(), "51 号图标被选中");
   EXPECT_TRUE(Outline(1, 5 * 38 + 1, kHighlightColour));
+}
+
+TEST_F(FrmIconsTest, TheKeysSelectTheIconBesideAndScrollAsLittleAsShowsIt) {
+  dialog.Form_Load();
+  BrowseTo(Write("many.dll", NumberedLibrary(61)));  // six full rows and one icon
+  struct Case {
+    int key;
+    int shift;
+    int selected;
+    int top;  // the scroll bar's value afterwards
+  };
+  for (const Case& c : {Case{kKeyRight, 0, 1, 0},
+                        {kKeyDown, 0, 11, 0},
+                        {kKeyEnd, 0, 19, 0},
+                        {kKeyPageDown, 0, 60, 76},  // five rows down: past the last icon
+                        {kKeyRight, 0, 60, 76},
+                        {kKeyUp, 0, 50, 76},
+                        {kKeyPageUp, 0, 0, 0},
+                        {kKeyLeft, 0, 0, 0},
+                        {kKeyEnd, kCtrlDown, 60, 76},
+                        {kKeyHome, kCtrlDown, 0, 0},
+                        {kKeyDown, 0, 10, 0}}) {
+    EXPECT_TRUE(dialog.PicIcons_KeyDown(c.key, c.shift));
+    EXPECT_EQ(dialog.SelectedIndex(), c.selected) << c.key;
+    EXPECT_EQ(dialog.Vsb().Value, c.top) << c.key;
+    EXPECT_EQ(dialog.LblInfo(), std::to_string(c.selected + 1) + " 号图标被选中");
+  }
+  EXPECT_TRUE(Outline(1, 38 + 1, kHighlightColour));
+  EXPECT_FALSE(dialog.PicIcons_KeyDown(kKeyReturn, 0));  // Enter is the dialog's: OK
+  EXPECT_EQ(FrmIcons::IconName(10), "11 号图标");
 }
 
 TEST_F(FrmIconsTest, BrowseOffersTheLibraryFiltersAndCancelChangesNothing) {

@@ -2,6 +2,8 @@
 // reach the core, the platform shows each one modally, and the file dialogs show the filters.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -221,9 +223,15 @@ TEST(DialogViews, TheColourBarsRaiseWithTheUpArrowAndReset) {
   view.show();
   auto* brightness = Child<QScrollBar>(view, "VsbBrightness");
   EXPECT_EQ(brightness->geometry(), QRect(80, 10, 16, 13));
-  EXPECT_EQ(brightness->focusPolicy(), Qt::ClickFocus);
+  // A tab stop, so that the keyboard reaches it; a screen reader hears the dialog's value, not
+  // the negated one the bar holds.
+  EXPECT_EQ(brightness->focusPolicy(), Qt::StrongFocus);
+  QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(brightness);
+  ASSERT_NE(spoken->valueInterface(), nullptr);
+  EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("亮度"));
   brightness->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the up arrow
   EXPECT_EQ(core.VsbBrightness.Value, 5);
+  EXPECT_EQ(spoken->valueInterface()->currentValue().toInt(), 5);
   EXPECT_EQ(LabelText(view, "LblBrightness"), QStringLiteral("5"));
   EXPECT_EQ(core.PicShade.raster().At(0, 0), 0x696969u);
   auto* red = Child<QScrollBar>(view, "VsbRed");

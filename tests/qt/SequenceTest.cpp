@@ -1,8 +1,10 @@
 // Random sequences of what a user does with the main window, through the real Qt window: menu
 // commands chosen with the mouse and by access key, every shortcut, presses, moves and releases
-// on the canvas with both buttons (keys pressed in the middle of drags included), tool and colour
-// choices, pictures put on the clipboard by other programs, and the program's dialogs answered
-// one way or the other. After every step the window must be in a state a user can trust:
+// on the canvas with both buttons (keys pressed in the middle of drags included), the same from
+// the keyboard (the cell cursor, Space and Shift+Space pressed, held with their repeats and let
+// go, Esc in a drag, Tab between the areas, the palettes' keys), tool and colour choices,
+// pictures put on the clipboard by other programs, and the program's dialogs answered one way or
+// the other. After every step the window must be in a state a user can trust:
 // - a shortcut acted exactly when its item's rule held at that moment;
 // - the canvas, its copy and the preview show the icon with the live selection, nothing else;
 // - every change shown is a step of the history, and a click inside a selection changes nothing;
@@ -98,6 +100,7 @@ class Session {
     canvas_ = view_.findChild<QWidget*>("PicMain");
     tools_ = view_.findChild<QWidget*>("PicTools");
     palette_ = view_.findChild<QWidget*>("PicPal");
+    order_ = {canvas_, tools_, palette_, view_.findChild<QWidget*>("ChkPal")};
     for (QMenu* menu : view_.menuBar()->findChildren<QMenu*>()) {
       if (menu->parent() != view_.menuBar()) continue;
       for (QAction* action : menu->actions())
@@ -132,17 +135,19 @@ class Session {
     const Raster image_before = filling ? core().doc().PicImage().raster() : Raster();
     const Raster mask_before = filling ? core().doc().PicMask().raster() : Raster();
     const int pick = Uniform(0, 99);
-    if (pick < 30) {
+    if (pick < 26) {
       CanvasEvent();
-    } else if (pick < 50) {
+    } else if (pick < 44) {
+      KeyboardEvent();
+    } else if (pick < 58) {
       PressShortcut();
-    } else if (pick < 62) {
+    } else if (pick < 67) {
       ClickMenuItem();
-    } else if (pick < 70) {
+    } else if (pick < 74) {
       AccessKeys();
-    } else if (pick < 78) {
+    } else if (pick < 80) {
       ChooseTool(Uniform(1, 12));
-    } else if (pick < 82) {
+    } else if (pick < 83) {
       ClickPalette();
     } else if (pick < 88) {
       OfferPicture();
@@ -177,6 +182,7 @@ class Session {
   void Finish() {
     for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
       if (held_ & b) Release(b);
+    LetGoOfSpace();
     RoundTrip();
   }
 
@@ -370,6 +376,144 @@ class Session {
     } else {
       Log("another program offers a picture that does not decode");
       platform_.clipboard = {ClipboardPicture::Kind::kUndecodable, {}, std::nullopt, 0, 0};
+    }
+  }
+
+  // The keyboard: Tab between the areas (in their fixed order), the cell cursor, Space and
+  // Shift+Space pressed, held (with the repeats a held key sends) and let go, Esc, and the
+  // palettes' keys.
+  void KeyboardEvent() {
+    const int kind = Uniform(0, 19);
+    if (kind < 2) {
+      const bool back = kind == 1;
+      QWidget* from = QApplication::focusWidget();
+      const auto at = std::find(order_.begin(), order_.end(), from);
+      Log(back ? "Shift+Tab" : "Tab");
+      Key(from ? from : &view_, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+      if (at != order_.end()) {
+        const std::ptrdiff_t i = at - order_.begin() + (back ? order_.size() - 1 : 1);
+        EXPECT_EQ(QApplication::focusWidget(), order_[i % order_.size()]) << "Tab's order";
+      }
+    } else if (kind < 14) {
+      CanvasKey();
+    } else if (kind < 17) {
+      ToolKey();
+    } else {
+      PaletteKey();
+    }
+  }
+  // Tab until `area` has the focus, as a user would.
+  bool FocusOn(QWidget* area) {
+    for (std::size_t i = 0; i <= order_.size() && QApplication::focusWidget() != area; ++i) {
+      QWidget* from = QApplication::focusWidget();
+      Key(from ? from : &view_, Qt::Key_Tab, Qt::NoModifier);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), area)
+        << "Tab never reached " << area->objectName().toStdString();
+    return QApplication::focusWidget() == area;
+  }
+  void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers, bool press = true,
+           bool release = true, bool repeat = false) {
+    if (press) {
+      QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), repeat);
+      QApplication::sendEvent(w, &event);
+    }
+    if (release) {
+      QKeyEvent event(QEvent::KeyRelease, key, modifiers, QString(), repeat);
+      QApplication::sendEvent(w, &event);
+    }
+  }
+  void LetGoOfSpace() {
+    if (!space_held_) return;
+    space_held_ = false;
+    Log("Space let go");
+    Key(canvas_, Qt::Key_Space, Qt::NoModifier, false, true);
+  }
+  void CanvasKey() {
+    if (QApplication::focusWidget() != canvas_) space_held_ = false;  // the focus let it go
+    if (!FocusOn(canvas_)) return;
+    CanvasKeyboard& keys = core().canvas_keys();
+    const int kind = Uniform(0, 9);
+    if (kind < 5) {
+      static constexpr Qt::Key kMoves[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                           Qt::Key_Down, Qt::Key_Left,   Qt::Key_Right,
+                                           Qt::Key_Up,   Qt::Key_Down,   Qt::Key_Home,
+                                           Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+      const Qt::Key key = kMoves[Uniform(0, std::size(kMoves) - 1)];
+      const Qt::KeyboardModifiers ctrl = Chance(25) ? Qt::ControlModifier : Qt::NoModifier;
+      Log("key " + std::to_string(key) + (ctrl ? " with Ctrl" : "") +
+          (space_held_ ? " (Space held)" : ""));
+      Key(canvas_, key, ctrl);
+      // The readouts follow the cursor, as they follow the pointer.
+      EXPECT_EQ(core().status().PositionText().text,
+                std::to_string(keys.Column()) + " , " + std::to_string(keys.Row()));
+    } else if (kind < 7 && !space_held_) {
+      const Qt::KeyboardModifiers shift = Chance(30) ? Qt::ShiftModifier : Qt::NoModifier;
+      const bool click = Chance(40);
+      Log(std::string(shift ? "Shift+" : "") + "Space " + (click ? "click" : "held") + " at " +
+          std::to_string(keys.Column()) + "," + std::to_string(keys.Row()));
+      const bool before = core().canvas().GestureUnderWay();
+      Key(canvas_, Qt::Key_Space, shift, true, click);
+      space_held_ = !click;
+      if (!before && !click) {
+        EXPECT_TRUE(core().canvas().GestureUnderWay()) << "Space starts a drag";
+      }
+    } else if (kind < 8 && space_held_) {
+      // A held key repeats: nothing happens.
+      Log("Space repeats");
+      const std::size_t steps = core().undo().Steps().UndoCount();
+      const bool drag = core().canvas().GestureUnderWay();
+      Key(canvas_, Qt::Key_Space, Qt::NoModifier, false, true, true);
+      Key(canvas_, Qt::Key_Space, Qt::NoModifier, true, false, true);
+      EXPECT_EQ(core().canvas().GestureUnderWay(), drag) << "a repeat of Space";
+      EXPECT_EQ(core().undo().Steps().UndoCount(), steps) << "a repeat of Space";
+    } else if (kind < 9) {
+      LetGoOfSpace();
+    } else {
+      Log("Esc");
+      Key(canvas_, Qt::Key_Escape, Qt::NoModifier);
+      EXPECT_FALSE(core().canvas().GestureUnderWay() && core().canvas().Pointer().by_keys)
+          << "Esc ends the keyboard's drag";
+    }
+  }
+  void ToolKey() {
+    if (!FocusOn(tools_)) return;
+    const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,
+                                   Qt::Key_Home, Qt::Key_Space, Qt::Key_Return}[Uniform(0, 6)];
+    Log("tool palette key " + std::to_string(key));
+    Key(tools_, key, Qt::NoModifier);
+    if (key == Qt::Key_Space || key == Qt::Key_Return) {
+      EXPECT_EQ(core().canvas().CurrentTool(), core().tool_keys().Tool()) << "Space chooses";
+    }
+  }
+  void PaletteKey() {
+    if (Chance(10)) {
+      if (!FocusOn(view_.findChild<QWidget*>("ChkPal"))) return;
+      Log("调整调色板 toggled with Space");
+      const bool ticked = core().colours().ChkPal;
+      Key(QApplication::focusWidget(), Qt::Key_Space, Qt::NoModifier);
+      EXPECT_NE(core().colours().ChkPal, ticked);
+      return;
+    }
+    if (!FocusOn(palette_)) return;
+    const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,    Qt::Key_Down,
+                                   Qt::Key_End,  Qt::Key_Space, Qt::Key_Return}[Uniform(0, 6)];
+    const Qt::KeyboardModifiers shift = Chance(40) ? Qt::ShiftModifier : Qt::NoModifier;
+    Log("palette key " + std::to_string(key) + (shift ? " with Shift" : ""));
+    const std::array<Colour, 2> colours = core().colours().CurrentColours();
+    const std::optional<Colour> answer =
+        platform_.colour_answers.empty() ? std::nullopt : platform_.colour_answers.front();
+    const bool answered = answer.has_value();
+    Key(palette_, key, shift);
+    const int cell = core().palette_keys().Cell();
+    const Colour entry = core().colours().Palette().entries()[cell];
+    if (key == Qt::Key_Space && (!core().colours().ChkPal || answered)) {
+      EXPECT_EQ(core().colours().CurrentColour(shift ? 1 : 0), entry) << "Space sets a colour";
+    } else if (key == Qt::Key_Return) {
+      EXPECT_EQ(core().colours().CurrentColours(), colours) << "Enter only redefines";
+      if (core().colours().ChkPal && answered) {
+        EXPECT_EQ(entry, *answer & kColourMask);
+      }
     }
   }
 
@@ -569,6 +713,7 @@ class Session {
   void RoundTrip() {
     for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
       if (held_ & b) Release(b);
+    LetGoOfSpace();
     ReleaseOn(view_.centralWidget(), Qt::LeftButton, {470, 300});  // commits a selection
     Log("undo to the start and redo to the end");
     QApplication::processEvents();
@@ -606,6 +751,9 @@ class Session {
   QWidget* canvas_ = nullptr;
   QWidget* tools_ = nullptr;
   QWidget* palette_ = nullptr;
+  // The areas Tab goes round, in order.
+  std::vector<QWidget*> order_;
+  bool space_held_ = false;
   std::vector<std::pair<QMenu*, QAction*>> items_;
   QTemporaryDir dir_;
   Qt::MouseButtons held_;

@@ -2,6 +2,8 @@
 // block taken, Esc, and a screen that cannot be read.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/FakePlatform.h"
 #include "support/PictureText.h"
 #include "transform/FrmSnap.h"
@@ -74,6 +76,28 @@ TEST(FrmSnap, TheHotSpotNeverPassesTheLastWholeBlock) {
   EXPECT_EQ(snap.HotX(), 0);
   EXPECT_EQ(snap.HotY(), 2);
   EXPECT_FALSE(snap.Done());
+}
+
+TEST(FrmSnap, TheArrowsMoveTheBlockWithinTheScreenAndEnterTakesIt) {
+  FrmSnap snap(Screen(640, 480));
+  snap.Form_Load();
+  snap.Form_MouseMove(0, 0, 600, 3);
+  for (const auto& [key, shift, x, y] : {std::tuple{kKeyRight, 0, 601, 3},
+                                         {kKeyRight, kCtrlDown, 608, 3},
+                                         {kKeyUp, kCtrlDown, 608, 0},
+                                         {kKeyDown, 0, 608, 1},
+                                         {kKeyLeft, kCtrlDown, 576, 1},
+                                         {kKeySpace, 0, 576, 1}}) {
+    snap.Form_KeyDown(key, shift);
+    EXPECT_EQ(snap.HotX(), x) << key;
+    EXPECT_EQ(snap.HotY(), y) << key;
+  }
+  EXPECT_FALSE(snap.Done());
+  snap.Form_KeyDown(kKeyReturn, 0);
+  ASSERT_TRUE(snap.Taken());
+  ExpectBlockAt(snap.Block(), 576, 1);
+  snap.Form_KeyDown(kKeyLeft, 0);  // after the end nothing moves
+  EXPECT_EQ(snap.HotX(), 576);
 }
 
 TEST(FrmSnap, AReleaseTakesTheBlockAsAnOpaquePicture) {

@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -176,9 +177,56 @@ void DialogBarStyle::drawComplexControl(ComplexControl control, const QStyleOpti
   painter->restore();
 }
 
+namespace {
+
+// A negated bar as a screen reader reads it: its dialog's value and range.
+class NegatedBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit NegatedBarAccessible(DialogScrollBar* bar)
+      : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return QString::number(-Bar()->value());
+    return QAccessibleWidget::text(t);
+  }
+  QVariant currentValue() const override { return -Bar()->value(); }
+  void setCurrentValue(const QVariant& value) override { Bar()->setValue(-value.toInt()); }
+  QVariant maximumValue() const override { return -Bar()->minimum(); }
+  QVariant minimumValue() const override { return -Bar()->maximum(); }
+  QVariant minimumStepSize() const override { return Bar()->singleStep(); }
+
+ private:
+  QScrollBar* Bar() const { return static_cast<QScrollBar*>(widget()); }
+};
+
+QAccessibleInterface* NegatedBarFactory(const QString& class_name, QObject* object) {
+  if (class_name != QLatin1String("pelorin::DialogScrollBar")) return nullptr;
+  auto* bar = qobject_cast<DialogScrollBar*>(object);
+  return bar != nullptr && bar->Negated() ? new NegatedBarAccessible(bar) : nullptr;
+}
+
+}  // namespace
+
 DialogScrollBar::DialogScrollBar(Qt::Orientation orientation, QWidget* parent, DragRule dragged)
     : QScrollBar(orientation, parent), dragged_(std::move(dragged)) {
   setStyle(DialogBarStyle::Instance());
+  static const bool factory = [] {
+    QAccessible::installFactory(&NegatedBarFactory);
+    return true;
+  }();
+  (void)factory;
+}
+
+void DialogScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 int DialogScrollBar::Along(const QMouseEvent& event) const {

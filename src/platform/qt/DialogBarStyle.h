@@ -43,7 +43,14 @@ class DialogScrollBar : public QScrollBar {
   using DragRule = std::function<int(int value_at_press, int pixels)>;
   DialogScrollBar(Qt::Orientation orientation, QWidget* parent, DragRule dragged);
 
+  // The bar shows its dialog's value negated (an up/down bar, whose value grows upwards); a screen
+  // reader is told the dialog's value.
+  void SetNegated(bool negated) { negated_ = negated; }
+  bool Negated() const { return negated_; }
+
  protected:
+  // While the bar has the focus after a Tab, a frame in the selection colour shows it.
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -52,6 +59,7 @@ class DialogScrollBar : public QScrollBar {
   int Along(const QMouseEvent& event) const;
 
   DragRule dragged_;
+  bool negated_ = false;
   bool dragging_ = false;
   int press_at_ = 0;
   int value_at_press_ = 0;

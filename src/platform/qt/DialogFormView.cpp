@@ -90,6 +90,7 @@ QScrollBar* DialogFormView::AddScrollBar(const char* name, Qt::Orientation orien
         return reversed ? -value : value;
       });
   bar->setObjectName(QString::fromLatin1(name));
+  bar->SetNegated(reversed);
   PlaceWidget(bar, place);
   bar->setRange(reversed ? -state.Min : state.Min, reversed ? -state.Max : state.Max);
   bar->setSingleStep(state.SmallChange);

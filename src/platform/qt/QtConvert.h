@@ -28,5 +28,7 @@ int CoreButton(Qt::MouseButton button);
 int CoreButtons(Qt::MouseButtons buttons);
 // The shift state: Shift 1, Ctrl 2, Alt 4.
 int CoreShift(Qt::KeyboardModifiers modifiers);
+// A key in the core's codes (base/Keys.h); 0 for the keys the core does not take.
+int CoreKey(int qt_key);
 
 }  // namespace pelorin

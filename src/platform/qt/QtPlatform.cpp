@@ -115,23 +115,31 @@ MsgAnswer QtPlatform::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon 
   QMessageBox box(parent_);
   box.setWindowTitle(FromUtf8(title));
   box.setText(FromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  // The icon's name is what a screen reader reads of it.
+  QString icon_name;
   switch (icon) {
     case MsgIcon::kNone:
       box.setIcon(QMessageBox::NoIcon);
       break;
     case MsgIcon::kStop:
       box.setIcon(QMessageBox::Critical);
+      icon_name = QStringLiteral("错误");
       break;
     case MsgIcon::kQuestion:
       box.setIcon(QMessageBox::Question);
+      icon_name = QStringLiteral("问题");
       break;
     case MsgIcon::kExclamation:
       box.setIcon(QMessageBox::Warning);
+      icon_name = QStringLiteral("警告");
       break;
     case MsgIcon::kInformation:
       box.setIcon(QMessageBox::Information);
+      icon_name = QStringLiteral("信息");
       break;
   }
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+    label->setAccessibleName(icon_name);
   switch (buttons) {
     case MsgButtons::kOk:
       box.setStandardButtons(QMessageBox::Ok);
@@ -181,6 +189,11 @@ MsgAnswer QtPlatform::MsgBox(std::string_view text, MsgButtons buttons, MsgIcon 
 std::optional<Colour> QtPlatform::ShowColor() {
   // No starting colour is preselected: the dialog opens on white, as the system's does.
   QColorDialog dialog(Qt::white, parent_);
+  // The toolkit's dialog keeps a blank label for what it says while a colour is picked from the
+  // screen; a screen reader is told what it is for.
+  for (QLabel* label : dialog.findChildren<QLabel*>())
+    if (label->text().trimmed().isEmpty() && label->pixmap().isNull())
+      label->setAccessibleName(QStringLiteral("屏幕取色"));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQColor(dialog.selectedColor());
 }
