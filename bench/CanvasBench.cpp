@@ -11,7 +11,7 @@ namespace {
 void BM_PencilMoveOverNewCell(benchmark::State& state) {
   FakePlatform platform;
   FakeWindowHost host;
-  frmMain form(platform, host, "");
+  frmMain form(platform, host, {});
   form.Form_Load();
   form.PicMain_MouseDown(1, 0, 5, 5);
   int cell = 0;

@@ -16,7 +16,7 @@ namespace pelorin {
 namespace {
 
 struct Window {
-  Window() : form(platform, host, "") { form.Form_Load(); }
+  Window() : form(platform, host, {}) { form.Form_Load(); }
   FakePlatform platform;
   FakeWindowHost host;
   frmMain form;

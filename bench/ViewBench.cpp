@@ -10,7 +10,7 @@ namespace pelorin {
 namespace {
 
 struct Window {
-  Window() : form(platform, host, "") {
+  Window() : form(platform, host, {}) {
     form.Form_Load();
     // A picture with opaque and transparent pixels, so both paths of the composition run.
     form.doc().ChangePicture([](Raster& mask, Raster& image) {
