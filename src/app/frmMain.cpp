@@ -21,8 +21,8 @@ constexpr Position kPicPalAt = {346, 132};
 
 frmMain::frmMain(Platform& platform, WindowHost& host, std::vector<std::string> arguments)
     : Form("frmMain", kClientWidth, kClientHeight, platform.SysColor(SysColour::kButtonFace)),
-      PicTools("PicTools", ToolPalette::kWidth, ToolPalette::kHeight,
-               platform.SysColor(SysColour::kButtonFace)),
+      // Sized by the tool palette to its tools.
+      PicTools("PicTools", ToolPalette::kWidth, 0, platform.SysColor(SysColour::kButtonFace)),
       PicPal("PicPal", 16 * kPaletteCell, 16 * kPaletteCell, kWhite),
       platform_(platform),
       host_(host),
@@ -203,7 +203,7 @@ void frmMain::ControlsChanged() {
 void frmMain::Form_Load() {
   colours_.Seed(platform_.ClockSeed());
 
-  doc_.MakeRasters();
+  doc_.MakeRasters(canvas_.Tools().Glyphs());
   canvas_.Tools().SetGlyphs(&doc_.Rasters().tool_glyphs());
 
   colours_.ShowDefaultPalette();
@@ -258,7 +258,7 @@ void frmMain::Form_Paint() {
     framed.push_back({at.left, at.top, at.left + surface->width(), at.top + surface->height()});
   }
   const ModIcoEd& rasters = doc_.Rasters();
-  status_.Paint(framed, rasters.HasToolGlyphs() ? &rasters.tool_glyphs() : nullptr,
+  status_.Paint(framed, rasters.HasToolGlyphs() ? &rasters.status_symbols() : nullptr,
                 colours_.CurrentColours());
 }
 

@@ -7,6 +7,9 @@
 //
 //   PicMain 321 x 321 at (12, 15)     picIcon 32 x 32 at (350, 15)    PicTools 92 x 66 at (458, 15)
 //                                     PicPal 208 x 208 at (346, 132)
+//
+// The tool palette is 22 pixels high a row of four tools: a fourth row (up to sixteen tools)
+// still ends above the colour palette's frame.
 #pragma once
 
 #include <functional>
@@ -108,7 +111,7 @@ class frmMain : private DocumentWindow {
   // The client area as the window paints it below its controls, and the two shown surfaces that
   // are not part of the document.
   Surface Form;
-  Surface PicTools;  // 92 x 66, button face: the tool palette
+  Surface PicTools;  // 92 x 66 for twelve tools, button face: the tool palette
   Surface PicPal;    // 208 x 208, white: the colour palette
 
  private:

@@ -18,12 +18,12 @@ void IconDocument::SetFile(std::string path, std::string title, bool multi_icon)
   multi_icon_ = multi_icon;
 }
 
-void IconDocument::MakeRasters() {
+void IconDocument::MakeRasters(std::span<const std::string_view> tool_glyphs) {
   rasters_.MakeGridPicture(pic_main_);
   rasters_.MakeHatchAndEmptyCanvas();
   TilePics();
   DrawGrid();
-  rasters_.MakeToolGlyphs();
+  rasters_.MakeToolGlyphs(tool_glyphs);
   // Stretching onto PicMain and PicMainCopy is always colour-on-colour here: the raster engine
   // has no blending mode to switch away from.
 }

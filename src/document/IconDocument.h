@@ -18,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -74,11 +75,13 @@ class IconDocument {
   // The changes are saved, or the user chose to lose them.
   void MarkUnmodified() { modified_ = false; }
 
-  // The off-screen rasters (grid, hatch, empty canvas, tool glyphs), made when the window loads
+  // The off-screen rasters (grid, hatch, empty canvas, tool glyphs and status symbols), made when
+  // the window loads
   // and freed when it unloads.
   const ModIcoEd& Rasters() const { return rasters_; }
-  // Builds the grid, the hatch and the empty canvas, and shows the empty canvas.
-  void MakeRasters();
+  // Builds the grid, the hatch and the empty canvas, and shows the empty canvas; then the tool
+  // glyph strip from the tools' glyph pictures, in palette order, and the status symbols.
+  void MakeRasters(std::span<const std::string_view> tool_glyphs);
   void FreeRasters();
 
   // The pointer shown over the canvas.
