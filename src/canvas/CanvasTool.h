@@ -3,6 +3,10 @@
 // before a press reaches the tool, shows the position readout on every move and ends every
 // gesture the way the tool's release asks for.
 //
+// A tool describes itself (ToolLook): the palette's cell, its tooltip and the canvas's pointer
+// come from there. A new tool is its own files (the class, its glyph picture, a pointer picture
+// when it has one of its own) and one line in Canvas::MakeTools.
+//
 // Only the left and right buttons (1 and 2) draw; the canvas filters the others out.
 #pragma once
 
