@@ -277,7 +277,12 @@ void frmMain::Form_Unload(bool& cancel) {
 }
 
 void frmMain::ResetDocument() {
+  ClearDocument();
   SetCaption(std::string(kProgramTitle) + " - " + std::string(kUntitled));
+  undo_.RecordStep();
+}
+
+void frmMain::ClearDocument() {
   doc_.SetFile(std::string(kUntitled), {}, false);
 
   selection_.Forget();
@@ -292,7 +297,6 @@ void frmMain::ResetDocument() {
   doc_.ClearPicture();
 
   undo_.ClearHistory();
-  undo_.RecordStep();
 }
 
 void frmMain::SetCanvasEnabled(bool enabled) {

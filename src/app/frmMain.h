@@ -58,6 +58,8 @@ class frmMain : private DocumentWindow {
   void Form_Unload(bool& cancel);
   // Turns the window into an empty, untitled document.
   void ResetDocument() override;
+  // As ResetDocument, for a picture about to be taken: no step, the caption as it was.
+  void ClearDocument() override;
 
   // The canvas (forwarded to the current tool).
   void PicMain_MouseDown(int button, int shift, double x, double y) {

@@ -22,7 +22,6 @@ FileDialogSettings IconFileDialog(std::string_view action) {
 }  // namespace
 
 bool FileCommands::QuerySave() {
-  save_succeeded_ = false;
   if (!doc_.Modified()) return true;
   switch (platform_.MsgBox("保存对当前图标文件的修改吗？", MsgButtons::kYesNoCancel,
                            MsgIcon::kQuestion, kProgramTitle)) {
@@ -30,8 +29,7 @@ bool FileCommands::QuerySave() {
       doc_.MarkUnmodified();
       return true;
     case MsgAnswer::kYes:
-      SaveDocument(doc_.DocPath() != kUntitled ? SaveMode::kSave : SaveMode::kSaveAs);
-      return save_succeeded_;
+      return SaveDocument(doc_.DocPath() != kUntitled ? SaveMode::kSave : SaveMode::kSaveAs);
     default:
       return false;
   }
@@ -71,11 +69,9 @@ void FileCommands::Open(const std::optional<std::string>& given) {
     platform_.MsgBox("打不开文件 " + title, MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
     return;
   }
-  window_.ResetDocument();
+  window_.ClearDocument();
   const std::optional<int> count = ReadImageCount(path);
   doc_.SetFile(path, title, count && *count > 1);
-  ShowTitle();
-
   TakePicture(icon);
   recent_.AddPath(doc_.DocPath());
   window_.RecentListChanged();
@@ -83,17 +79,18 @@ void FileCommands::Open(const std::optional<std::string>& given) {
 }
 
 void FileCommands::TakePicture(const std::optional<IconPicture>& icon) {
-  // Without one the picture stays as the reset left it: blank, and shown blank.
+  ShowTitle();
+  // Without one the picture stays as the clearing left it: blank, and shown blank.
   if (icon) doc_.LoadPicture(icon->mask, icon->image);
-  undo_.RemoveOldest();
   undo_.RecordStep();
 }
 
 void FileCommands::ShowTitle() {
-  window_.SetCaption(std::string(kProgramTitle) + " - " + doc_.DocTitle());
+  window_.SetCaption(std::string(kProgramTitle) + " - " +
+                     (doc_.DocPath() == kUntitled ? std::string(kUntitled) : doc_.DocTitle()));
 }
 
-void FileCommands::SaveDocument(SaveMode mode) {
+bool FileCommands::SaveDocument(SaveMode mode) {
   if (doc_.DocPath() != kUntitled && mode != SaveMode::kSaveAs) {
     if (doc_.MultiIcon()) {
       const std::string q = "\"";
@@ -102,40 +99,29 @@ void FileCommands::SaveDocument(SaveMode mode) {
                                q + "保存" + q + "。\r\n选择<取消>将执行 " + q + "另存" + q + "。";
       if (platform_.MsgBox(text, MsgButtons::kOkCancel, MsgIcon::kInformation, kProgramTitle) ==
           MsgAnswer::kCancel) {
-        SaveDocument(SaveMode::kSaveAs);
-        return;
+        return SaveDocument(SaveMode::kSaveAs);
       }
     }
-    WriteIconFile(doc_.DocPath());
-  } else {
-    FileDialogSettings settings = IconFileDialog("另存");
-    settings.confirm_overwrite = true;
-    settings.initial_name = doc_.DocPath() == kUntitled ? std::string(kUntitled) + ".ico"
-                            : doc_.MultiIcon()          ? std::string("*.ico")
-                                                        : doc_.DocPath();
-    const std::optional<FileChoice> choice = platform_.ShowSaveAs(settings);
-    if (!choice) {
-      // A cancellation, not an error: nothing is said.
-      save_succeeded_ = false;
-      return;
-    }
-    platform_.DoEvents();
-    WriteIconFile(choice->path);
+    return WriteIconFile(doc_.DocPath());
   }
+  FileDialogSettings settings = IconFileDialog("另存");
+  settings.confirm_overwrite = true;
+  settings.initial_name = doc_.DocPath() == kUntitled ? std::string(kUntitled) + ".ico"
+                          : doc_.MultiIcon()          ? std::string("*.ico")
+                                                      : doc_.DocPath();
+  const std::optional<FileChoice> choice = platform_.ShowSaveAs(settings);
+  // A cancellation, not an error: nothing is said.
+  if (!choice) return false;
+  platform_.DoEvents();
+  return WriteIconFile(choice->path);
 }
 
-void FileCommands::WriteIconFile(const std::string& path) {
+bool FileCommands::WriteIconFile(const std::string& path) {
   // The hourglass while the file is written; the pointer as it was afterwards, whatever happens.
   const ScreenPointer saved_pointer = platform_.GetScreenPointer();
   platform_.SetScreenPointer(ScreenPointer::kHourglass);
-  const std::string old_title = doc_.DocTitle();
   auto fail = [&](const std::string& description) {
     platform_.SetScreenPointer(saved_pointer);
-    // The caption names the document's own file again, not the one that could not be written.
-    if (doc_.DocTitle() != old_title) {
-      doc_.SetFile(doc_.DocPath(), old_title, doc_.MultiIcon());
-      ShowTitle();
-    }
     // The file that could not be written, which after a Save As is not the document's own (an
     // untitled document too is saved under the name chosen for it). Our own causes are Chinese
     // and end with a Chinese full stop; the system's own text keeps its ".".
@@ -144,15 +130,13 @@ void FileCommands::WriteIconFile(const std::string& path) {
     platform_.MsgBox(
         description + (chinese ? "。" : ".") + "\r\n\r\n不能保存 " + FileNamePart(path),
         MsgButtons::kOk, MsgIcon::kExclamation, ErrorTitle());
-    save_succeeded_ = false;
+    return false;
   };
   bool created = false;
   if (auto error = OpenForWriting(path, created)) return fail(*error);
 
   window_.CommitSelection();
   platform_.DoEvents();
-  doc_.SetFile(doc_.DocPath(), FileNamePart(path), doc_.MultiIcon());
-  ShowTitle();
 
   const std::vector<std::uint8_t> bytes =
       EncodeIcon(doc_.PicImage().raster(), doc_.PicMask().raster());
@@ -161,12 +145,15 @@ void FileCommands::WriteIconFile(const std::string& path) {
     if (created) RemoveCreatedFile(path);
     return fail(*error);
   }
+  // Only a file written names the document: the caption changes once, and a failed write
+  // leaves it naming the document's own file.
   doc_.SetFile(path, FileNamePart(path), false);
+  ShowTitle();
   doc_.MarkUnmodified();
-  save_succeeded_ = true;
   platform_.SetScreenPointer(saved_pointer);
   recent_.AddPath(path);
   window_.RecentListChanged();
+  return true;
 }
 
 void FileCommands::MnuRecent_Click(int entry) {

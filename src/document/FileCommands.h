@@ -23,8 +23,12 @@ enum class SaveMode { kSave, kSaveAs };
 class DocumentWindow {
  public:
   virtual ~DocumentWindow() = default;
-  // Turns the window into an empty, untitled document.
+  // Turns the window into an empty, untitled document, the blank picture its first step.
   virtual void ResetDocument() = 0;
+  // Empties the window for a picture about to be taken (an open, an extraction): untitled,
+  // unmodified, the pencil and the default palette, a blank picture and no step at all. The
+  // caption stays as it was until TakePicture names the document.
+  virtual void ClearDocument() = 0;
   // Commits any selection into the picture.
   virtual void CommitSelection() = 0;
   virtual void SetCaption(std::string caption) = 0;
@@ -52,18 +56,17 @@ class FileCommands {
   // Files dropped on the window or one of its controls: the first one is opened.
   void OpenDroppedFile(const std::vector<std::string>& files);
 
-  // After a reset: `icon` (none leaves the picture blank) becomes the picture, drawn into the
-  // views, and the only state of the history.
+  // After ClearDocument and naming the document: the caption names it, and `icon` (none leaves
+  // the picture blank) becomes the picture, drawn into the views, and the history's only step.
   void TakePicture(const std::optional<IconPicture>& icon);
 
   // True when the caller may go on (nothing unsaved, saved, or discarded).
   bool QuerySave();
-  void SaveDocument(SaveMode mode);
-  // Whether the last save wrote its file (a cancelled Save As did not).
-  bool SaveSucceeded() const { return save_succeeded_; }
+  // True when the file was written (not after a cancelled Save As or a failed write).
+  bool SaveDocument(SaveMode mode);
 
  private:
-  void WriteIconFile(const std::string& path);
+  bool WriteIconFile(const std::string& path);
   void ShowTitle();
 
   IconDocument& doc_;
@@ -71,7 +74,6 @@ class FileCommands {
   ModRecent& recent_;
   Platform& platform_;
   DocumentWindow& window_;
-  bool save_succeeded_ = false;
 };
 
 }  // namespace pelorin

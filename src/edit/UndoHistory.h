@@ -26,8 +26,6 @@ class UndoHistory : public ChangeRecorder {
   // The previous or the next picture, with every view redrawn; nothing when there is none.
   void UndoStep();
   void RedoStep();
-  // After opening a file its picture alone is the history: the empty first step goes.
-  void RemoveOldest() { history_.RemoveOldest(); }
 
   const History& Steps() const { return history_; }
 

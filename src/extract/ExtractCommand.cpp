@@ -15,7 +15,7 @@ void ExtractCommand::MnuExtract_Click() {
   // Closed any other way than with OK: the document stays as it is.
   if (dialog.Tag != "Ok") return;
 
-  window_.ResetDocument();
+  window_.ClearDocument();
   const std::string& path = dialog.CmdOk_Tag;
   int selected = 0;
   const std::string& index = dialog.CmdBrowse_Tag;

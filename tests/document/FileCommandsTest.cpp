@@ -84,7 +84,6 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
   EXPECT_EQ(f.form.doc().DocTitle(), "face.ico");
   EXPECT_EQ(f.host.caption, "Pelorin - face.ico");
   EXPECT_FALSE(f.form.doc().Modified());
-  EXPECT_TRUE(f.form.files().SaveSucceeded());
   EXPECT_EQ(f.platform.settings.count({"Rfl", "1."}), 0u)
       << "the list is written when the window closes";
   const auto& recent = f.form.Menus()[0].items;
@@ -109,19 +108,18 @@ TEST_F(FileCommandsTest, SavingAnUntitledDocumentAsksForANameAndWritesTheIcon) {
 TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   f.ClickCanvas(1, 5, 5);
   f.platform.save_answers.push_back(FileChoice{File("missing-folder/a.ico"), "a.ico"});
-  f.form.files().MnuSaveAs_Click();
+  EXPECT_FALSE(f.form.files().SaveDocument(SaveMode::kSaveAs));
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].title, "Pelorin - 错误");
   EXPECT_EQ(f.platform.messages[0].icon, MsgIcon::kExclamation);
   EXPECT_EQ(f.platform.messages[0].text, "文件夹不存在。\r\n\r\n不能保存 a.ico");
-  EXPECT_FALSE(f.form.files().SaveSucceeded());
   EXPECT_TRUE(f.form.doc().Modified());
   EXPECT_EQ(f.form.doc().DocPath(), "未命名");
+  EXPECT_EQ(f.host.caption, "Pelorin - 未命名");
   EXPECT_EQ(f.platform.screen_pointer, ScreenPointer::kDefault);
 
   f.platform.save_answers.push_back(FileChoice{File("old.ico"), "old.ico"});
-  f.form.files().MnuSaveAs_Click();
-  ASSERT_TRUE(f.form.files().SaveSucceeded());
+  ASSERT_TRUE(f.form.files().SaveDocument(SaveMode::kSaveAs));
   f.ClickCanvas(1, 15, 5);
   fs::create_directory(File("folder.ico"));
   f.platform.save_answers.push_back(FileChoice{File("folder.ico"), "folder.ico"});
@@ -132,6 +130,7 @@ TEST_F(FileCommandsTest, AFailedSaveSaysWhyAndChangesNothingButTheFlag) {
   EXPECT_EQ(f.platform.messages[1].text, "这是文件夹，不是文件。\r\n\r\n不能保存 folder.ico");
   EXPECT_EQ(f.platform.messages[2].text, "文件夹不存在。\r\n\r\n不能保存 b.ico");
   EXPECT_EQ(f.form.doc().DocPath(), File("old.ico"));
+  EXPECT_EQ(f.host.caption, "Pelorin - old.ico");
   EXPECT_TRUE(f.form.doc().Modified());
 }
 
@@ -140,9 +139,8 @@ TEST_F(FileCommandsTest, SavingThroughADanglingLinkKeepsTheLink) {
   fs::create_symlink("real.ico", File("link.ico"));
   f.ClickCanvas(1, 5, 5);
   f.platform.save_answers.push_back(FileChoice{File("link.ico"), "link.ico"});
-  f.form.files().MnuSaveAs_Click();
+  EXPECT_TRUE(f.form.files().SaveDocument(SaveMode::kSaveAs));
   EXPECT_TRUE(f.platform.messages.empty());
-  EXPECT_TRUE(f.form.files().SaveSucceeded());
   EXPECT_TRUE(fs::is_symlink(File("link.ico")));
   EXPECT_EQ(Read(File("real.ico")),
             EncodeIcon(f.form.doc().PicImage().raster(), f.form.doc().PicMask().raster()));
