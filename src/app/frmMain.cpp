@@ -317,7 +317,7 @@ void frmMain::RecentListChanged() {
 void frmMain::MnuHelpAbout() {
   frmAbout about(platform_, caption_);
   about.Form_Load();
-  platform_.ShowAbout(about);
+  platform_.ShowDialog(about);
 }
 
 void frmMain::PlaceWindow() {

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "platform/qt/DialogViews.h"
+
 namespace pelorin {
 
 FrmColAdjView::FrmColAdjView(FrmColAdj& core, QWidget* parent) : DialogFormView(core, parent) {
@@ -25,5 +27,8 @@ FrmColAdjView::FrmColAdjView(FrmColAdj& core, QWidget* parent) : DialogFormView(
   AddButton("CmdCancel", core.CmdCancelCaption, FrmColAdj::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmColAdj, FrmColAdjView>();
 
 }  // namespace pelorin

@@ -11,7 +11,7 @@ void ExtractCommand::MnuExtract_Click() {
   if (!files_.QuerySave()) return;
   FrmIcons dialog(platform_);
   dialog.Form_Load();
-  platform_.ShowIcons(dialog);
+  platform_.ShowDialog(dialog);
   // Closed any other way than with OK: the document stays as it is.
   if (dialog.Tag != "Ok") return;
 

@@ -3,6 +3,8 @@
 #include <QScrollBar>
 #include <string>
 
+#include "platform/qt/DialogViews.h"
+
 namespace pelorin {
 
 FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(core, parent) {
@@ -27,5 +29,8 @@ FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(
   AddButton("CmdCancel", core.CmdCancelCaption, FrmShades::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmShades, FrmShadesView>();
 
 }  // namespace pelorin

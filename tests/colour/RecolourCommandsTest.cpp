@@ -38,17 +38,17 @@ TEST(RecolourCommands, TheAdjustmentCommitsFirstAndOkIsOneStep) {
   f.Opaque(4, 4, 0x808080);
   f.form.doc().DisplayResults();
   f.form.undo().RecordStep();
-  f.platform.col_adj_script = [](FrmColAdj& d) {
+  f.platform.Answer<FrmColAdj>([](FrmColAdj& d) {
     d.VsbRed_Change(5);
     d.CmdCancel_Click();
-  };
+  });
   Colour_(f, 2);
   EXPECT_EQ(f.Image(4, 4), 0x808080u) << "Cancel changes nothing";
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
-  f.platform.col_adj_script = [](FrmColAdj& d) {
+  f.platform.Answer<FrmColAdj>([](FrmColAdj& d) {
     d.VsbBrightness_Change(5);
     d.cmdOK_Click();
-  };
+  });
   Colour_(f, 2);
   EXPECT_NE(f.Image(4, 4), 0x808080u);
   EXPECT_EQ(f.Preview(4, 4), f.Image(4, 4));

@@ -349,9 +349,9 @@ TEST(HelpMenu, OpensTheHomePageAndTheAboutDialog) {
   ASSERT_EQ(f.platform.opened_urls.size(), 1u);
   EXPECT_TRUE(f.platform.messages.empty()) << "a page that cannot open is not worth a message";
   std::string shown_title;
-  f.platform.about_script = [&](frmAbout& about) { shown_title = about.lblTitle; };
+  f.platform.Answer<frmAbout>([&](frmAbout& about) { shown_title = about.lblTitle; });
   f.form.MenuCommand("MnuHelp", "MnuHelpOpts", 2);
-  EXPECT_EQ(f.platform.about_dialogs, 1);
+  EXPECT_EQ(f.platform.Shown<frmAbout>(), 1);
   EXPECT_EQ(shown_title, "Pelorin - 未命名");
 }
 

@@ -78,26 +78,26 @@ TEST(ClipboardCommands, LargePicturesAreShrunkAsTheDialogSaysOrRefused) {
   LoadedForm f;
   Raster picture(64, 48, kRed);
   Offer(f, picture);
-  f.platform.clip_data_script = [](FrmClipData& d) {
+  f.platform.Answer<FrmClipData>([](FrmClipData& d) {
     d.Opt = {false, true};
     d.cmdOK_Click();
-  };
+  });
   Edit(f, 6);
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{0, 0, 320, 240})) << "64 x 48 becomes 32 x 24";
-  f.platform.clip_data_script = [](FrmClipData& d) { d.cmdOK_Click(); };
+  f.platform.Answer<FrmClipData>([](FrmClipData& d) { d.cmdOK_Click(); });
   Offer(f, Raster(33, 10, kRed));
   Edit(f, 6);
   EXPECT_EQ(f.form.selection().Bounds(), (Rect{0, 0, 320, 320})) << "squeezed to 32 x 32";
-  f.platform.clip_data_script = [](FrmClipData& d) { d.CmdCancel_Click(); };
+  f.platform.Answer<FrmClipData>([](FrmClipData& d) { d.CmdCancel_Click(); });
   Offer(f, Raster(33, 10, kRed));
   const std::size_t steps = f.form.undo().Steps().UndoCount();
   Edit(f, 6);
   EXPECT_TRUE(f.form.selection().IsFloating()) << "cancel leaves the selection as it was";
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), steps) << "and pastes nothing";
-  EXPECT_EQ(f.platform.clip_data_dialogs, 3);
+  EXPECT_EQ(f.platform.Shown<FrmClipData>(), 3);
   Offer(f, Raster(32, 32, kRed));
   Edit(f, 6);
-  EXPECT_EQ(f.platform.clip_data_dialogs, 3) << "32 x 32 needs no dialog";
+  EXPECT_EQ(f.platform.Shown<FrmClipData>(), 3) << "32 x 32 needs no dialog";
 
   f.platform.clipboard = {ClipboardPicture::Kind::kTooLarge, {}, std::nullopt, 20000, 20000};
   Edit(f, 5);
@@ -106,7 +106,7 @@ TEST(ClipboardCommands, LargePicturesAreShrunkAsTheDialogSaysOrRefused) {
   f.platform.clipboard = {ClipboardPicture::Kind::kUndecodable, {}, std::nullopt, 0, 0};
   Edit(f, 5);
   EXPECT_EQ(f.platform.messages.size(), 2u);
-  EXPECT_EQ(f.platform.clip_data_dialogs, 3);
+  EXPECT_EQ(f.platform.Shown<FrmClipData>(), 3);
 }
 
 TEST(ClipboardCommands, DeleteCutAndUndo) {

@@ -33,14 +33,14 @@ class ExtractCommandTest : public ::testing::Test {
   }
   // The browser picks the icon in cell `index` and presses OK, after browsing to `path` if given.
   void PickWithOk(int index, const std::string& path = "") {
-    f.platform.icons_script = [this, index, path](FrmIcons& d) {
+    f.platform.Answer<FrmIcons>([this, index, path](FrmIcons& d) {
       if (!path.empty()) {
         f.platform.open_answers.push_back(FileChoice{path, fs::path(path).filename().string()});
         d.CmdBrowse_Click();
       }
       d.PicIcons_MouseUp(1, 0, 38 * (index % 10) + 5, 38 * (index / 10) + 5);
       d.CmdOk_Click();
-    };
+    });
   }
   void Extract() { f.form.MenuCommand("MnuFile", "MnuExtract", 0); }
   // The document holds exactly `icon`, its canvas and preview composed from it.
@@ -91,7 +91,7 @@ TEST_F(ExtractCommandTest, OkMakesTheChosenIconTheOnlyStateOfAnUntitledDocument)
   f.platform.answers.push_back(MsgAnswer::kNo);
   PickWithOk(4);
   Extract();
-  EXPECT_EQ(f.platform.icons_dialogs, 1);
+  EXPECT_EQ(f.platform.Shown<FrmIcons>(), 1);
   ASSERT_EQ(f.platform.messages.size(), 1u);  // the save question
   f.platform.messages.clear();
   const auto icon = IconLibrary::Open(std::string(kBuiltInLibraryPath)).Draw(4, 0, 24);
@@ -130,11 +130,11 @@ TEST_F(ExtractCommandTest, CancelAndTheCloseBoxLeaveTheDocumentAlone) {
   f.ClickCanvas(1, 5, 5);
   const Raster image = f.form.doc().PicImage().raster();
   f.platform.answers.push_back(MsgAnswer::kNo);
-  f.platform.icons_script = [](FrmIcons& d) { d.CmdCancel_Click(); };
+  f.platform.Answer<FrmIcons>([](FrmIcons& d) { d.CmdCancel_Click(); });
   Extract();
-  f.platform.icons_script = nullptr;  // closed without a button: no outcome at all
+  f.platform.Answer<FrmIcons>(nullptr);  // closed without a button: no outcome at all
   Extract();
-  EXPECT_EQ(f.platform.icons_dialogs, 2);
+  EXPECT_EQ(f.platform.Shown<FrmIcons>(), 2);
   EXPECT_EQ(f.form.doc().PicImage().raster(), image);
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 2u);
 
@@ -142,19 +142,19 @@ TEST_F(ExtractCommandTest, CancelAndTheCloseBoxLeaveTheDocumentAlone) {
   f.ClickCanvas(1, 15, 5);
   f.platform.answers.push_back(MsgAnswer::kCancel);
   Extract();
-  EXPECT_EQ(f.platform.icons_dialogs, 2);
+  EXPECT_EQ(f.platform.Shown<FrmIcons>(), 2);
   EXPECT_TRUE(f.form.doc().Modified());
 }
 
 TEST_F(ExtractCommandTest, AnIconThatCannotBeTakenOutGivesABlankPicture) {
   const std::vector<LibraryIcon> icons = {{"", 1, {SolidImage(32, 0x111111)}}};
   const std::string path = Write("vanishing.dll", BuildPe(icons));
-  f.platform.icons_script = [&](FrmIcons& d) {
+  f.platform.Answer<FrmIcons>([&](FrmIcons& d) {
     f.platform.open_answers.push_back(FileChoice{path, "vanishing.dll"});
     d.CmdBrowse_Click();
     d.CmdOk_Click();
     fs::remove(path);  // gone before the command takes the icon out
-  };
+  });
   Extract();
   ExpectDocument({Raster(32, 32, kWhite), Raster(32, 32, kBlack)});
   ExpectFreshUntitledDocument();

@@ -151,12 +151,12 @@ TEST(ImageCommands, ACaptureTakesTheBlockAndWithoutAScreenImageSaysSo) {
   Raster screen(640, 480, 0x102030);
   screen.SetPixel(608, 448, kRed);  // the top-left of the last whole block
   f.platform.screen_image = screen;
-  f.platform.snap_script = [&](FrmSnap& snap) {
+  f.platform.Answer<FrmSnap>([&](FrmSnap& snap) {
     EXPECT_FALSE(f.host.shown) << "the main window has left the screen";
     snap.Form_MouseMove(0, 0, 639, 479);
     snap.Form_MouseDown(1, 0, 639, 479);
     snap.Form_MouseUp(1, 0, 639, 479);
-  };
+  });
   const std::string caption = f.host.caption;
   Image(f, 1);
   EXPECT_TRUE(f.host.shown);
@@ -180,11 +180,11 @@ TEST(ImageCommands, TheGradientFillsOnlyTransparentPixelsOnOk) {
   LoadedForm f;
   f.Opaque(5, 5, kRed);
   f.form.doc().DisplayResults();
-  f.platform.shades_script = [](FrmShades& d) { d.CmdCancel_Click(); };
+  f.platform.Answer<FrmShades>([](FrmShades& d) { d.CmdCancel_Click(); });
   Image(f, 2);
   EXPECT_EQ(f.Mask(0, 0), kWhite) << "Cancel changes nothing";
   EXPECT_EQ(f.form.undo().Steps().UndoCount(), 1u);
-  f.platform.shades_script = [](FrmShades& d) { d.cmdOK_Click(); };
+  f.platform.Answer<FrmShades>([](FrmShades& d) { d.cmdOK_Click(); });
   Image(f, 2);
   EXPECT_EQ(f.Image(5, 5), kRed);
   EXPECT_EQ(f.Image(0, 0), kBlack);
