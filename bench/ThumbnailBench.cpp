@@ -14,9 +14,6 @@
 //     shell command, which adds about a millisecond of the shell's own. Skipped when icoutils
 //     or ImageMagick is missing.
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,31 +21,16 @@
 #include <string>
 #include <vector>
 
+#include "Processes.h"
 #include "Shell32.h"
 #include "extract/MappedFile.h"
 #include "thumbnailer/PngWriter.h"
 #include "thumbnailer/Thumbnail.h"
 
-extern char** environ;
-
 namespace pelorin {
 namespace {
 
 constexpr int kSize = 128;
-
-// A scratch folder for one benchmark, removed with it.
-struct Scratch {
-  Scratch() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pelorin-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path = pattern;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
 
 // The library to thumbnail: shell32.dll itself, or a copy padded to `mib` MiB in `scratch`.
 // Empty (and the benchmark skipped) when it is missing or cannot be copied.
@@ -70,16 +52,7 @@ std::string Library(benchmark::State& state, const Scratch& scratch, int mib) {
 }
 
 // Runs a program to its end; its exit status, or -1 when it could not be started.
-int Run(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int Run(const std::vector<std::string>& args) { return RunProgram(args).status; }
 
 void BM_ThumbnailInProcess(benchmark::State& state) {
   const Scratch scratch;

@@ -3,8 +3,8 @@
 # the menu entry (valid, naming the installed program), the icon in every hicolor size, the MIME
 # package (which update-mime-database accepts), the copyright file, changelog and manual page,
 # the AppStream metainfo (which `appstreamcli validate` accepts, its pedantic and network checks
-# included), and the thumbnailer with its entry (naming the installed thumbnailer) and manual
-# page. $2 is the application id.
+# included), the thumbnailer with its entry (naming the installed thumbnailer) and manual page,
+# and the extractor with its manual page. $2 is the application id.
 set -euo pipefail
 build=$1
 id=$2
@@ -45,4 +45,7 @@ grep -q '^MimeType=.*application/x-icon-library;' "$thumbnailer_entry" ||
 manual="$prefix/share/man/man1/pelorin-thumbnailer.1.gz"
 [ -f "$manual" ] || fail "no manual page at share/man/man1/pelorin-thumbnailer.1.gz"
 gzip -dc "$manual" | grep -q '^\.TH PELORIN-THUMBNAILER 1' || fail "the manual page is not one"
+[ -x "$prefix/bin/pelorin-extract" ] || fail "no extractor at bin/pelorin-extract"
+gzip -dc "$prefix/share/man/man1/pelorin-extract.1.gz" | grep -q '^\.TH PELORIN-EXTRACT 1' ||
+  fail "no manual page at share/man/man1/pelorin-extract.1.gz"
 echo "check-install: everything in place under $prefix"

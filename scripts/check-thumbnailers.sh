@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the thumbnailer through the desktops that run it, with no display: GNOME's thumbnail
 # factory (in its bubblewrap sandbox) and Tumbler, Xfce's thumbnail service, each asked for
-# thumbnails of a program, an icon library and an animated cursor of the sample folder
+# thumbnails of a program under each of its type names, an icon library, animated cursors, an
+# icon and a cursor of the sample folder
 # (scripts/check-thumbnailers.py says what is checked). As root: it installs what it needs.
 #
 # Pelorin is installed into a scratch prefix under /usr/local and the desktops are pointed at it
@@ -11,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh thumbnailers
-scripts/build.sh pelorin pelorin-thumbnailer pelorin_icons
+scripts/build.sh pelorin pelorin-thumbnailer pelorin-extract pelorin_icons
 data=${PELORIN_TESTDATA:-$PWD/../shared/testdata}
 if [ ! -f "$data/MANIFEST.md" ]; then
   echo "check-thumbnailers.sh: no sample folder at $data (set PELORIN_TESTDATA)" >&2

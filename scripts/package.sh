@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh package
-scripts/build.sh pelorin pelorin-thumbnailer pelorin_icons
+scripts/build.sh pelorin pelorin-thumbnailer pelorin-extract pelorin_icons
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls build/pelorin_*.deb)
 dpkg-deb --field "$deb" Package Version Depends Recommends

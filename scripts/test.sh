@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh pelorin pelorin-thumbnailer pelorin_icons pelorin_tests pelorin_qt_tests pelorin_fuzz_smoke
+scripts/build.sh pelorin pelorin-thumbnailer pelorin-extract pelorin_icons pelorin_tests pelorin_qt_tests pelorin_fuzz_smoke
 export QT_QPA_PLATFORM=offscreen
 status=0
 ctest --test-dir build --output-on-failure -j"$(nproc)" || status=$?

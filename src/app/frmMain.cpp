@@ -229,8 +229,8 @@ void frmMain::Form_Load() {
   if (!start.path) return;
   files_.Open(*start.path);
   if (start.others > 0) {
-    platform_.MsgBox("Pelorin 一次只编辑一个图标：打开的是 " + FileNamePart(*start.path) +
-                         "，其余 " + std::to_string(start.others) + " 个文件没有打开。",
+    platform_.MsgBox("Pelorin 一次只编辑一个图标：命令行上 " + FileNamePart(*start.path) +
+                         " 以外的 " + std::to_string(start.others) + " 个文件没有打开。",
                      MsgButtons::kOk, MsgIcon::kInformation, kProgramTitle);
   }
 }

@@ -1,5 +1,7 @@
 #include "base/SystemError.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -45,6 +47,15 @@ std::string DescribeSystemError(int error) {
     default:
       return std::strerror(error);
   }
+}
+
+std::optional<std::string> DescribeNonRegularFile(unsigned mode) {
+  if (S_ISREG(mode)) return std::nullopt;
+  if (S_ISDIR(mode)) return DescribeSystemError(EISDIR);
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "这是设备，不是普通文件";
+  if (S_ISFIFO(mode)) return "这是管道，不是普通文件";
+  if (S_ISSOCK(mode)) return "这是套接字，不是普通文件";
+  return "这不是普通文件";
 }
 
 }  // namespace pelorin

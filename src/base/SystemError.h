@@ -2,6 +2,7 @@
 // system's text for the rest.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace pelorin {
@@ -11,5 +12,9 @@ namespace pelorin {
 // folder, a name that is too long, ...) are ours in Chinese; any other error gives the system's
 // own description, whatever language that is in.
 std::string DescribeSystemError(int error);
+
+// What a file that is not a regular file is, as a cause (a folder, a device, a pipe, a socket),
+// from its mode as stat gives it; nullopt for a regular file.
+std::optional<std::string> DescribeNonRegularFile(unsigned mode);
 
 }  // namespace pelorin

@@ -41,6 +41,17 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+void AppendUtf8(std::string& text, char32_t c) {
+  if (c < 0x80) {
+    text += static_cast<char>(c);
+    return;
+  }
+  const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  text += static_cast<char>(kLead[length] | c >> (6 * (length - 1)));
+  for (int k = length - 2; k >= 0; --k) text += static_cast<char>(0x80 | (c >> (6 * k) & 0x3F));
+}
+
 void DropCutCharacter(std::string& text) {
   // A cut sequence keeps at most three bytes: its lead byte and up to two continuation bytes.
   std::size_t lead = text.size();

@@ -25,6 +25,9 @@ Utf8Unit DecodeUtf8(std::string_view s, std::size_t pos);
 
 bool IsValidUtf8(std::string_view text);
 
+// Appends code point `c` (at most U+10FFFF, not a surrogate) to `text` in UTF-8.
+void AppendUtf8(std::string& text, char32_t c);
+
 // Drops a UTF-8 sequence that a length limit cut in half at the end of `text`, so the text stays
 // valid.
 void DropCutCharacter(std::string& text);

@@ -27,12 +27,7 @@ std::string Describe(int error) { return DescribeSystemError(error); }
 // Why a save refuses an existing target that is not a regular file: renaming our file over a
 // device or a pipe would put a plain file in its place, and writing into one is not saving.
 std::optional<std::string> RefuseUnlessRegular(const struct stat& st) {
-  if (S_ISREG(st.st_mode)) return std::nullopt;
-  if (S_ISDIR(st.st_mode)) return Describe(EISDIR);
-  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "这是设备，不是普通文件";
-  if (S_ISFIFO(st.st_mode)) return "这是管道，不是普通文件";
-  if (S_ISSOCK(st.st_mode)) return "这是套接字，不是普通文件";
-  return "这不是普通文件";
+  return DescribeNonRegularFile(st.st_mode);
 }
 
 // The folder a path lives in: the text before its last '/' ("/" for a file at the top, "." for a

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Text.h"
 #include "extract/ByteReader.h"
 
 namespace pelorin {
@@ -126,7 +127,7 @@ std::optional<IconPicture> DecodeIconGroup(const IconGroup& group, int screen_bi
 
 // --- PE ------------------------------------------------------------------------------------
 
-PeIconReader::PeIconReader(std::span<const std::uint8_t> file) : file_(file) {
+PeResourceTree::PeResourceTree(std::span<const std::uint8_t> file) : file_(file) {
   ByteReader in(file);
   if (in.U16(0) != kMz) return;
   const std::uint64_t pe = in.U32(kNewHeaderOffset);
@@ -153,6 +154,8 @@ PeIconReader::PeIconReader(std::span<const std::uint8_t> file) : file_(file) {
   const std::uint32_t resource_address = in.U32(optional + directories + 16);
   if (!in.ok() || resource_address == 0) return;
 
+  // From here on the file says it has resources: failing to find them is damage.
+  damaged_ = true;
   const std::uint64_t table = optional + optional_size;
   if (!in.Contains(table, section_count * std::uint64_t{40})) return;
   sections_.reserve(section_count);
@@ -165,22 +168,11 @@ PeIconReader::PeIconReader(std::span<const std::uint8_t> file) : file_(file) {
   const auto root = FileOffset(resource_address);
   if (!root || *root >= file.size()) return;
   resources_ = file.subspan(static_cast<std::size_t>(*root));
-
-  const auto types = ReadDirectory(0);
-  if (!types) return;
-  ByteReader res(resources_);
-  for (std::uint32_t i = 0; i < types->entries; ++i) {
-    const std::uint64_t at = kDirectoryHeader + i * kDirectoryEntry;
-    const std::uint32_t name = res.U32(at);
-    const std::uint32_t value = res.U32(at + 4);
-    // Types are numbered; a type directory that is the root itself would be walked twice.
-    if ((value & kSubdirectory) == 0 || (value & ~kSubdirectory) == 0) continue;
-    if (name == kRtGroupIcon && !groups_) groups_ = ReadDirectory(value & ~kSubdirectory);
-    if (name == kRtIcon && !icons_) icons_ = ReadDirectory(value & ~kSubdirectory);
-  }
+  root_ = ReadDirectory(0);
+  damaged_ = !root_;
 }
 
-std::optional<std::uint64_t> PeIconReader::FileOffset(std::uint32_t address) const {
+std::optional<std::uint64_t> PeResourceTree::FileOffset(std::uint32_t address) const {
   for (const Section& s : sections_) {
     if (address >= s.address && address - s.address < s.extent)
       return std::uint64_t{address} - s.address + s.file_offset;
@@ -188,7 +180,7 @@ std::optional<std::uint64_t> PeIconReader::FileOffset(std::uint32_t address) con
   return std::nullopt;
 }
 
-std::optional<PeIconReader::Directory> PeIconReader::ReadDirectory(std::uint64_t offset) const {
+std::optional<PeResourceTree::Directory> PeResourceTree::ReadDirectory(std::uint64_t offset) const {
   ByteReader res(resources_);
   const std::uint64_t entries = std::uint64_t{res.U16(offset + 12)} + res.U16(offset + 14);
   if (!res.ok() || !res.Contains(offset + kDirectoryHeader, entries * kDirectoryEntry))
@@ -196,36 +188,88 @@ std::optional<PeIconReader::Directory> PeIconReader::ReadDirectory(std::uint64_t
   return Directory{offset, static_cast<std::uint32_t>(entries)};
 }
 
-std::span<const std::uint8_t> PeIconReader::EntryData(const Directory& type,
-                                                      std::uint32_t i) const {
+PeResourceTree::Entry PeResourceTree::EntryAt(const Directory& directory, std::uint32_t i) const {
   ByteReader res(resources_);
-  // Level 2, the name or id: a subdirectory of languages that is neither the root nor the type's
-  // directory.
-  const std::uint32_t value = res.U32(type.offset + kDirectoryHeader + i * kDirectoryEntry + 4);
-  const std::uint64_t languages = value & ~kSubdirectory;
-  if (!res.ok() || (value & kSubdirectory) == 0 || languages == 0 || languages == type.offset)
-    return {};
-  const auto language_directory = ReadDirectory(languages);
-  if (!language_directory || language_directory->entries == 0) return {};
-  // Level 3, the first language: a data entry (RVA, size, code page, reserved).
-  const std::uint32_t leaf = res.U32(languages + kDirectoryHeader + 4);
-  if (!res.ok() || (leaf & kSubdirectory) != 0) return {};
-  const std::uint32_t address = res.U32(leaf);
-  const std::uint32_t size = res.U32(leaf + 4);
-  if (!res.ok()) return {};
-  const auto offset = FileOffset(address);
-  if (!offset) return {};
-  return CutAtEnd(file_, *offset, size);
+  const std::uint64_t at = directory.offset + kDirectoryHeader + i * kDirectoryEntry;
+  return {res.U32(at), res.U32(at + 4)};
 }
+
+std::optional<PeResourceTree::Directory> PeResourceTree::TypeDirectory(std::uint32_t type) const {
+  if (!root_) return std::nullopt;
+  const std::uint64_t on_path[] = {0};
+  for (std::uint32_t i = 0; i < root_->entries; ++i) {
+    const Entry entry = EntryAt(*root_, i);
+    // The first directory of the type that can be read.
+    if (entry.name != type) continue;
+    if (auto directory = Subdirectory(entry, on_path)) return directory;
+  }
+  return std::nullopt;
+}
+
+std::optional<PeResourceTree::Directory> PeResourceTree::Subdirectory(
+    const Entry& entry, std::span<const std::uint64_t> on_path) const {
+  const std::uint64_t offset = entry.value & ~kSubdirectory;
+  if ((entry.value & kSubdirectory) == 0 ||
+      std::find(on_path.begin(), on_path.end(), offset) != on_path.end())
+    return std::nullopt;
+  return ReadDirectory(offset);
+}
+
+std::optional<PeResourceTree::Data> PeResourceTree::LeafData(const Entry& entry) const {
+  // A data entry: RVA, size, code page, reserved.
+  if ((entry.value & kSubdirectory) != 0) return std::nullopt;
+  ByteReader res(resources_);
+  const std::uint32_t address = res.U32(entry.value);
+  const std::uint32_t size = res.U32(entry.value + 4);
+  if (!res.ok()) return std::nullopt;
+  const auto offset = FileOffset(address);
+  if (!offset) return std::nullopt;
+  const auto bytes = CutAtEnd(file_, *offset, size);
+  return Data{bytes, bytes.size() < size};
+}
+
+std::optional<PeResourceTree::Data> PeResourceTree::FirstLanguageData(const Directory& type,
+                                                                      std::uint32_t i) const {
+  const std::uint64_t on_path[] = {0, type.offset};
+  const auto languages = Subdirectory(EntryAt(type, i), on_path);
+  if (!languages || languages->entries == 0) return std::nullopt;
+  return LeafData(EntryAt(*languages, 0));
+}
+
+std::optional<std::string> PeResourceTree::NameText(const Entry& entry) const {
+  if ((entry.name & kSubdirectory) == 0) return std::nullopt;
+  ByteReader res(resources_);
+  const std::uint64_t at = entry.name & ~kSubdirectory;
+  const std::uint16_t length = res.U16(at);
+  if (!res.ok() || !res.Contains(at + 2, length * std::uint64_t{2})) return std::nullopt;
+  std::string text;
+  for (std::uint64_t k = 0; k < length; ++k) {
+    char32_t c = res.U16(at + 2 + 2 * k);
+    if (c >= 0xD800 && c < 0xDC00 && k + 1 < length) {
+      const char32_t low = res.U16(at + 4 + 2 * k);
+      if (low >= 0xDC00 && low < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++k;
+      }
+    }
+    if (c >= 0xD800 && c < 0xE000) c = 0xFFFD;  // half of a pair, alone
+    AppendUtf8(text, c);
+  }
+  return text;
+}
+
+PeIconReader::PeIconReader(std::span<const std::uint8_t> file)
+    : tree_(file),
+      groups_(tree_.TypeDirectory(kRtGroupIcon)),
+      icons_(tree_.TypeDirectory(kRtIcon)) {}
 
 std::span<const std::uint8_t> PeIconReader::IconData(std::uint16_t id) const {
   if (!icons_) return {};
   if (!icon_index_) {
-    ByteReader res(resources_);
     std::vector<std::pair<std::uint16_t, std::uint32_t>> index;
     index.reserve(icons_->entries);
     for (std::uint32_t i = 0; i < icons_->entries; ++i) {
-      const std::uint32_t name = res.U32(icons_->offset + kDirectoryHeader + i * kDirectoryEntry);
+      const std::uint32_t name = tree_.EntryAt(*icons_, i).name;
       // Named entries (high bit) and ids that no group entry can hold are never looked up.
       if (name <= 0xFFFF) index.emplace_back(static_cast<std::uint16_t>(name), i);
     }
@@ -233,89 +277,121 @@ std::span<const std::uint8_t> PeIconReader::IconData(std::uint16_t id) const {
     icon_index_ = std::move(index);
   }
   const auto entry = FindFirst(*icon_index_, id);
-  return entry ? EntryData(*icons_, *entry) : std::span<const std::uint8_t>();
+  if (!entry) return {};
+  const auto data = tree_.FirstLanguageData(*icons_, *entry);
+  return data ? data->bytes : std::span<const std::uint8_t>();
 }
 
 std::optional<IconGroup> PeIconReader::Group(int index) const {
   if (index < 0 || index >= Count()) return std::nullopt;
-  return ReadGroup(EntryData(*groups_, static_cast<std::uint32_t>(index)),
+  const auto data = tree_.FirstLanguageData(*groups_, static_cast<std::uint32_t>(index));
+  return ReadGroup(data ? data->bytes : std::span<const std::uint8_t>(),
                    [this](std::uint16_t id) { return IconData(id); });
 }
 
 // --- NE ------------------------------------------------------------------------------------
 
-NeIconReader::NeIconReader(std::span<const std::uint8_t> file) : file_(file) {
+NeResourceTable::NeResourceTable(std::span<const std::uint8_t> file) : file_(file) {
   ByteReader in(file);
   if (in.U16(0) != kMz) return;
   const std::uint64_t ne = in.U32(kNewHeaderOffset);
   if (in.U16(ne) != kNeSignature || !in.ok()) return;
   const std::uint16_t table_offset = in.U16(ne + 0x24);    // resource table
   const std::uint16_t resident_names = in.U16(ne + 0x26);  // the table after it
-  if (!in.ok() || table_offset == resident_names) return;  // no resources
-  const std::uint64_t table = ne + table_offset;
-  const std::uint16_t shift = in.U16(table);  // rscAlignShift
+  if (!in.ok()) return;
+  if (table_offset == resident_names) {  // no resources
+    ok_ = true;
+    return;
+  }
+  table_ = ne + table_offset;
+  const std::uint16_t shift = in.U16(table_);  // rscAlignShift
   if (!in.ok() || shift > 24) return;
   shift_ = shift;
 
   // TYPEINFO blocks: type id, count, 4 reserved bytes, then count 12-byte NAMEINFO records; a
   // type id of 0 ends the list.
-  std::uint64_t at = table + 2;
-  std::int64_t count = 0;
+  std::uint64_t at = table_ + 2;
   for (int block = 0;; ++block) {
     const std::uint16_t type = in.U16(at);
-    if (!in.ok() || block == kMaxNeTypeBlocks) return;
+    if (!in.ok() || block == kMaxNeTypeBlocks) {
+      blocks_.clear();
+      return;
+    }
     if (type == 0) break;
     const std::uint16_t n = in.U16(at + 2);
     const std::uint64_t names = at + 8;
-    if (!in.Contains(names, n * std::uint64_t{12})) return;
-    if (type == kNeRtGroupIcon) {
-      groups_.push_back({names, n});
-      count += n;
+    if (!in.Contains(names, n * std::uint64_t{12})) {
+      blocks_.clear();
+      return;
     }
-    if (type == kNeRtIcon) icons_.push_back({names, n});
+    blocks_.push_back({type, names, n});
     at = names + n * std::uint64_t{12};
   }
-  count_ = static_cast<int>(std::min<std::int64_t>(count, 0x7FFFFFFF));
-  if (count_ == 0) groups_.clear();
+  ok_ = true;
 }
 
-std::span<const std::uint8_t> NeIconReader::ResourceData(std::uint64_t name_info) const {
+std::span<const std::uint8_t> NeResourceTable::ResourceData(std::uint64_t name_info) const {
   ByteReader in(file_);
   const std::uint64_t offset = std::uint64_t{in.U16(name_info)} << shift_;
-  // The length is in alignment units too, but some writers store bytes: the shifted value is
-  // only an upper bound, and the decoder finds out whether the image is complete.
   const std::uint64_t length = std::uint64_t{in.U16(name_info + 2)} << shift_;
   if (!in.ok()) return {};
   return CutAtEnd(file_, offset, length);
 }
 
+std::uint16_t NeResourceTable::Id(std::uint64_t name_info) const {
+  return ByteReader(file_).U16(name_info + 6);
+}
+
+std::optional<std::string> NeResourceTable::NameText(std::uint64_t name_info) const {
+  const std::uint16_t id = Id(name_info);
+  if ((id & 0x8000) != 0) return std::nullopt;
+  ByteReader in(file_);
+  const std::uint8_t length = in.U8(table_ + id);
+  if (!in.ok() || !in.Contains(table_ + id + 1, length)) return std::nullopt;
+  const auto text = file_.subspan(static_cast<std::size_t>(table_ + id + 1), length);
+  return std::string(text.begin(), text.end());
+}
+
+NeIconReader::NeIconReader(std::span<const std::uint8_t> file) : table_(file) {
+  std::int64_t count = 0;
+  for (const NeResourceTable::Block& b : table_.blocks()) {
+    if (b.type == kNeRtGroupIcon) {
+      groups_.push_back(b);
+      count += b.count;
+    }
+    if (b.type == kNeRtIcon) icons_.push_back(b);
+  }
+  count_ = static_cast<int>(std::min<std::int64_t>(count, 0x7FFFFFFF));
+  if (count_ == 0) groups_.clear();
+}
+
 std::span<const std::uint8_t> NeIconReader::IconData(std::uint16_t id) const {
   if (!icon_index_) {
-    ByteReader in(file_);
     std::vector<std::pair<std::uint16_t, std::uint64_t>> index;
-    for (const Block& b : icons_)
+    for (const NeResourceTable::Block& b : icons_)
       for (std::uint64_t i = 0; i < b.count; ++i)
-        index.emplace_back(in.U16(b.names + 12 * i + 6), b.names + 12 * i);
+        index.emplace_back(table_.Id(b.names + 12 * i), b.names + 12 * i);
     SortIndex(index);
     icon_index_ = std::move(index);
   }
   // A numbered resource's id has the high bit set.
   const auto name_info = FindFirst(*icon_index_, static_cast<std::uint16_t>(id | 0x8000));
-  return name_info ? ResourceData(*name_info) : std::span<const std::uint8_t>();
+  return name_info ? table_.ResourceData(*name_info) : std::span<const std::uint8_t>();
 }
 
 std::optional<IconGroup> NeIconReader::Group(int index) const {
   if (index < 0 || index >= count_) return std::nullopt;
   std::uint64_t k = static_cast<std::uint64_t>(index);
   std::uint64_t name_info = 0;
-  for (const Block& b : groups_) {
+  for (const NeResourceTable::Block& b : groups_) {
     if (k < b.count) {
       name_info = b.names + 12 * k;
       break;
     }
     k -= b.count;
   }
-  return ReadGroup(ResourceData(name_info), [this](std::uint16_t id) { return IconData(id); });
+  return ReadGroup(table_.ResourceData(name_info),
+                   [this](std::uint16_t id) { return IconData(id); });
 }
 
 // --- ANI -----------------------------------------------------------------------------------

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,70 @@ std::optional<IconGroup> ReadIconFileGroup(std::span<const std::uint8_t> file);
 // The group's image for 32 x 32 at `screen_bits`, decoded; nullopt when none is usable.
 std::optional<IconPicture> DecodeIconGroup(const IconGroup& group, int screen_bits);
 
+// The resource tree of a PE32 or PE32+ file, read in place: the directories of types, of names
+// (or ids) and of languages that lead to each resource's data entry. Offsets of directories are
+// from the start of the resource section, as the file stores them.
+class PeResourceTree {
+ public:
+  explicit PeResourceTree(std::span<const std::uint8_t> file);
+
+  // A directory: where it starts and how many 8-byte entries follow its 16-byte header.
+  struct Directory {
+    std::uint64_t offset;
+    std::uint32_t entries;
+  };
+  // A directory entry as stored: its name (a number, or with the high bit set the offset of a
+  // name string) and its value (with the high bit set a subdirectory, else a data entry).
+  struct Entry {
+    std::uint32_t name;
+    std::uint32_t value;
+  };
+  // A resource's data: its bytes, up to its declared size or the end of the file, whichever
+  // comes first (`cut` when the file ends first).
+  struct Data {
+    std::span<const std::uint8_t> bytes;
+    bool cut = false;
+  };
+
+  // The root directory: nullopt when the file has no resources or they cannot be read.
+  const std::optional<Directory>& root() const { return root_; }
+  // Whether the file says it has resources but their root directory cannot be read (a file cut
+  // short, for one).
+  bool damaged() const { return damaged_; }
+  // The directory of numbered type `type` (its first entry in the root), nullopt when there is
+  // none or it cannot be read.
+  std::optional<Directory> TypeDirectory(std::uint32_t type) const;
+  // Entry `i` of `directory` (i < directory.entries, which ReadDirectory checked is inside).
+  Entry EntryAt(const Directory& directory, std::uint32_t i) const;
+  // The subdirectory `entry` names, unless it is a data entry, cannot be read or is one of the
+  // directories on the way to it (`on_path`), which would make the walk go round.
+  std::optional<Directory> Subdirectory(const Entry& entry,
+                                        std::span<const std::uint64_t> on_path) const;
+  // The data of a data entry; nullopt for a subdirectory or an entry outside the file.
+  std::optional<Data> LeafData(const Entry& entry) const;
+  // The first language of the name or id entry `i` of a type's directory: its data.
+  std::optional<Data> FirstLanguageData(const Directory& type, std::uint32_t i) const;
+  // The string a named entry points at, as UTF-8 (a unit that is not valid UTF-16 becomes
+  // U+FFFD); nullopt when it lies outside the file.
+  std::optional<std::string> NameText(const Entry& entry) const;
+
+ private:
+  struct Section {
+    std::uint32_t address;  // VirtualAddress
+    std::uint32_t extent;   // the larger of VirtualSize and SizeOfRawData
+    std::uint32_t file_offset;
+  };
+
+  std::optional<std::uint64_t> FileOffset(std::uint32_t address) const;
+  std::optional<Directory> ReadDirectory(std::uint64_t offset) const;
+
+  std::span<const std::uint8_t> file_;
+  std::span<const std::uint8_t> resources_;  // from the resource directory to the end of the file
+  std::vector<Section> sections_;
+  std::optional<Directory> root_;
+  bool damaged_ = false;
+};
+
 // The group-icon resources of a PE32 or PE32+ file.
 class PeIconReader {
  public:
@@ -65,31 +130,48 @@ class PeIconReader {
   std::optional<IconGroup> Group(int index) const;
 
  private:
-  struct Section {
-    std::uint32_t address;  // VirtualAddress
-    std::uint32_t extent;   // the larger of VirtualSize and SizeOfRawData
-    std::uint32_t file_offset;
-  };
-  // A resource directory: where it starts (from the start of the resource section) and how many
-  // 8-byte entries follow its 16-byte header.
-  struct Directory {
-    std::uint64_t offset;
-    std::uint32_t entries;
-  };
-
-  std::optional<std::uint64_t> FileOffset(std::uint32_t address) const;
-  std::optional<Directory> ReadDirectory(std::uint64_t offset) const;
-  // The data of entry `i` of a type's directory: its first language.
-  std::span<const std::uint8_t> EntryData(const Directory& type, std::uint32_t i) const;
   std::span<const std::uint8_t> IconData(std::uint16_t id) const;
 
-  std::span<const std::uint8_t> file_;
-  std::span<const std::uint8_t> resources_;  // from the resource directory to the end of the file
-  std::vector<Section> sections_;
-  std::optional<Directory> groups_;  // type 14, RT_GROUP_ICON
-  std::optional<Directory> icons_;   // type 3, RT_ICON
+  PeResourceTree tree_;
+  std::optional<PeResourceTree::Directory> groups_;  // type 14, RT_GROUP_ICON
+  std::optional<PeResourceTree::Directory> icons_;   // type 3, RT_ICON
   // The RT_ICON entries by id (first of equal ids first), made on the first look-up.
   mutable std::optional<std::vector<std::pair<std::uint16_t, std::uint32_t>>> icon_index_;
+};
+
+// The resource table of an NE file: runs of 12-byte NAMEINFO records, one run a type.
+class NeResourceTable {
+ public:
+  explicit NeResourceTable(std::span<const std::uint8_t> file);
+
+  // A run of NAMEINFO records of one type (the type id as stored, 0x8000 and up for numbered
+  // types), starting at `names` in the file.
+  struct Block {
+    std::uint16_t type;
+    std::uint64_t names;
+    std::uint32_t count;
+  };
+  // Whether the table was read to its end (or the file has none); without that it gives no
+  // blocks.
+  bool ok() const { return ok_; }
+  const std::vector<Block>& blocks() const { return blocks_; }
+  // A resource's data: from its offset, its length or up to the end of the file, whichever
+  // comes first. Both are in units of the table's alignment, but some writers store the length
+  // in bytes: the length is only an upper bound, and each image's own header tells how long it
+  // is.
+  std::span<const std::uint8_t> ResourceData(std::uint64_t name_info) const;
+  // The record's id word: with the high bit a number, else where its name string lies.
+  std::uint16_t Id(std::uint64_t name_info) const;
+  // A named record's name (a length byte and that many bytes, from the table's start), as
+  // stored; nullopt for a numbered one or a name outside the file.
+  std::optional<std::string> NameText(std::uint64_t name_info) const;
+
+ private:
+  std::span<const std::uint8_t> file_;
+  std::uint64_t table_ = 0;
+  int shift_ = 0;
+  bool ok_ = false;
+  std::vector<Block> blocks_;
 };
 
 // The group-icon resources (type 0x800E) of an NE file.
@@ -101,19 +183,12 @@ class NeIconReader {
   std::optional<IconGroup> Group(int index) const;
 
  private:
-  // A run of 12-byte NAMEINFO records of one type.
-  struct Block {
-    std::uint64_t names;
-    std::uint32_t count;
-  };
-  std::span<const std::uint8_t> ResourceData(std::uint64_t name_info) const;
   std::span<const std::uint8_t> IconData(std::uint16_t id) const;
 
-  std::span<const std::uint8_t> file_;
-  int shift_ = 0;
+  NeResourceTable table_;
   int count_ = 0;
-  std::vector<Block> groups_;
-  std::vector<Block> icons_;
+  std::vector<NeResourceTable::Block> groups_;
+  std::vector<NeResourceTable::Block> icons_;
   mutable std::optional<std::vector<std::pair<std::uint16_t, std::uint64_t>>> icon_index_;
 };
 

@@ -20,10 +20,26 @@ struct MemorySource {
   const std::uint8_t* data;
   std::size_t size;
   std::size_t position;
+  // Set while the rows are read: the image's height, and whether they are all there.
+  png_uint_32 rows = 0;
+  bool rows_done = false;
 };
+
+// Once the last row of the last pass is decoded, libpng goes on inflating whatever compressed
+// data follows it, to the end of the stream, only to check it: a crafted tail that inflates to
+// gigabytes would take seconds a megabyte. The rows are all in place by then, so the first read
+// it asks for after them ends the decode (as a libpng error, which ReadRows takes for success).
+bool RowsDone(png_structp png, const MemorySource& source) {
+  return source.rows != 0 &&
+         (png_get_current_pass_number(png) >= 7 || png_get_current_row_number(png) >= source.rows);
+}
 
 void ReadFromMemory(png_structp png, png_bytep out, std::size_t length) {
   auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
+  if (RowsDone(png, *source)) {
+    source->rows_done = true;
+    png_error(png, "every row is decoded");
+  }
   if (length > source->size - source->position) png_error(png, "read past the end of the image");
   std::memcpy(out, source->data + source->position, length);
   source->position += length;
@@ -64,9 +80,10 @@ bool ReadHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32
          png_get_rowbytes(png, info) == static_cast<std::size_t>(*width) * 4;
 }
 
-// Decodes every row (all passes of an interlaced image) into `rows`. False on any error.
-bool ReadRows(png_structp png, png_bytepp rows) {
-  if (setjmp(png_jmpbuf(png))) return false;
+// Decodes every row (all passes of an interlaced image) into `rows`. False on any error before
+// the last row is in place; whatever follows it in the stream is not read (RowsDone).
+bool ReadRows(png_structp png, png_bytepp rows, MemorySource* source) {
+  if (setjmp(png_jmpbuf(png))) return source->rows_done;
   png_read_image(png, rows);
   return true;
 }
@@ -107,7 +124,8 @@ std::optional<PngPixels> DecodePng(std::span<const std::uint8_t> data) {
   out.rgba.resize(stride * height);
   std::vector<png_bytep> rows(height);
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = out.rgba.data() + stride * y;
-  if (!ReadRows(png, rows.data())) return std::nullopt;
+  source.rows = height;
+  if (!ReadRows(png, rows.data(), &source)) return std::nullopt;
   return out;
 }
 

@@ -7,7 +7,9 @@
 //
 // Safety: libpng reads only from the given span (a read past its end is an error), images wider
 // or taller than kMaxPngSide are refused before any pixel memory is allocated, and every libpng
-// error gives nullopt. The worst case allocation is kMaxPngSide^2 * 4 bytes (64 MB).
+// error gives nullopt. The worst case allocation is kMaxPngSide^2 * 4 bytes (64 MB). Decoding
+// stops once the last row is in place: compressed data after it (which a crafted stream can make
+// inflate to gigabytes) is never read, so a stream costs what its rows need whatever follows them.
 #pragma once
 
 #include <cstdint>

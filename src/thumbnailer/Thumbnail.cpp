@@ -1,6 +1,7 @@
 #include "thumbnailer/Thumbnail.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -90,19 +91,29 @@ RgbaImage AreaAverage(const RgbaImage& image, int width, int height) {
   return out;
 }
 
-// Every pixel of `image` as a 2 x 2 block.
-RgbaImage Doubled(const RgbaImage& image) {
-  RgbaImage out{image.width * 2, image.height * 2,
-                std::vector<std::uint8_t>(image.rgba.size() * 4)};
+// Every pixel of `image` as a `factor` x `factor` block.
+RgbaImage Enlarged(const RgbaImage& image, int factor) {
+  RgbaImage out{image.width * factor, image.height * factor,
+                std::vector<std::uint8_t>(image.rgba.size() * factor * factor)};
   std::uint8_t* to = out.rgba.data();
   for (int y = 0; y < out.height; ++y) {
-    const std::uint8_t* row = image.rgba.data() + static_cast<std::size_t>(y / 2) * image.width * 4;
-    for (int x = 0; x < out.width; ++x, to += 4) std::copy_n(row + (x / 2) * 4, 4, to);
+    const std::uint8_t* row =
+        image.rgba.data() + static_cast<std::size_t>(y / factor) * image.width * 4;
+    for (int x = 0; x < out.width; ++x, to += 4) std::copy_n(row + (x / factor) * 4, 4, to);
   }
   return out;
 }
 
 }  // namespace
+
+std::optional<int> ParseThumbnailSize(std::string_view text) {
+  int size = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
+  if (error != std::errc() || end != text.data() + text.size() || size < kSmallestThumbnail ||
+      size > kLargestThumbnail)
+    return std::nullopt;
+  return size;
+}
 
 std::optional<std::size_t> ChooseThumbnailImage(const IconGroup& group, int size) {
   std::optional<std::size_t> best;
@@ -137,7 +148,7 @@ RgbaImage FitThumbnail(const RgbaImage& image, int size) {
     };
     return AreaAverage(image, fit(image.width), fit(image.height));
   }
-  if (2 * side <= size) return Doubled(image);
+  if (const int factor = size / side; factor >= 2) return Enlarged(image, factor);
   return image;
 }
 

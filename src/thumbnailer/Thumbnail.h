@@ -9,9 +9,10 @@
 //     from the images' own headers, not from the directory, which real files get wrong.
 //   - The image is decoded at its own size with its real transparency (DecodeIconImageRgba),
 //     then scaled down to fit the size when it is larger (by area averaging of colours
-//     multiplied by alpha, so transparent pixels do not darken the edges), doubled pixel for
-//     pixel when it fits twice, and otherwise left as it is: never enlarged beyond 2x, and never
-//     blurred by enlarging.
+//     multiplied by alpha, so transparent pixels do not darken the edges), enlarged pixel for
+//     pixel by the largest whole factor that fits when it fits at least twice (a 16 x 16 icon
+//     is 128 x 128 at 128, each pixel an 8 x 8 block), and otherwise left as it is: small icons
+//     stay crisp, never blurred by enlarging.
 //
 // Everything reads only the parts of the file the icon's directories point at, so a huge file
 // costs what a small one does.
@@ -21,6 +22,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "extract/IconDecoder.h"
 #include "extract/IconReaders.h"
@@ -30,6 +32,10 @@ namespace pelorin {
 // The sizes a thumbnail may be asked for, in pixels.
 inline constexpr int kSmallestThumbnail = 1;
 inline constexpr int kLargestThumbnail = 4096;
+
+// A size as a command line gives it: decimal digits alone, kSmallestThumbnail to
+// kLargestThumbnail; nullopt for anything else.
+std::optional<int> ParseThumbnailSize(std::string_view text);
 
 // The index of the image of `group` a thumbnail of `size` pixels is made from, as described
 // above; nullopt when no image of the group can be decoded (InspectIconImage).

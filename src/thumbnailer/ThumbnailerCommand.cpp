@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <optional>
 
 #include "base/SystemError.h"
@@ -21,16 +20,11 @@ constexpr const char* kUsage =
     "把程序、库、图标库、图标、光标或动画光标显示的图标写成带透明度的 PNG 缩略图。"
     "大小是缩略图最大的宽度和高度，1 到 4096 像素，默认 128。\n";
 
-std::optional<int> ParseSize(const std::string& text) {
-  int size = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
-  if (error != std::errc() || end != text.data() + text.size() || size < kSmallestThumbnail ||
-      size > kLargestThumbnail)
-    return std::nullopt;
-  return size;
+std::string Cause(int error) {
+  if (error == kNotRegularFile) return "这不是普通文件";
+  if (error == kSymbolicLink) return "这是符号链接，缩略图不写到链接指向的地方";
+  return DescribeSystemError(error);
 }
-
-std::string Cause(int error) { return error == -1 ? "这不是普通文件" : DescribeSystemError(error); }
 
 }  // namespace
 
@@ -39,7 +33,14 @@ int WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes
   // waiting; one with a reader is refused below, before anything is written into it.
   const int fd = ::open(path.c_str(),
                         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
+  if (fd < 0) {
+    // O_NOFOLLOW refuses a link with the error of a loop of links; say what it is instead.
+    const int error = errno;
+    struct stat link {};
+    if (error == ELOOP && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+      return kSymbolicLink;
+    return error;
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
     const int error = errno;
@@ -48,7 +49,7 @@ int WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes
   }
   if (!S_ISREG(info.st_mode)) {
     ::close(fd);
-    return -1;
+    return kNotRegularFile;
   }
   std::size_t done = 0;
   int error = 0;
@@ -75,7 +76,7 @@ int RunThumbnailer(const std::vector<std::string>& args, std::string& message) {
       paths.push_back(args[i]);
       continue;
     }
-    const auto parsed = i + 1 < args.size() ? ParseSize(args[++i]) : std::nullopt;
+    const auto parsed = i + 1 < args.size() ? ParseThumbnailSize(args[++i]) : std::nullopt;
     wrong = wrong || !parsed;
     size = parsed.value_or(size);
   }
@@ -90,7 +91,8 @@ int RunThumbnailer(const std::vector<std::string>& args, std::string& message) {
   const std::optional<MappedFile> file = MappedFile::Open(input);
   if (!file) {
     message = "不能读取 " + input + "：" +
-              (errno == ENOENT ? std::string("文件不存在") : Cause(errno == 0 ? -1 : errno)) +
+              (errno == ENOENT ? std::string("文件不存在")
+                               : Cause(errno == 0 ? kNotRegularFile : errno)) +
               "。\n";
     return kNoThumbnail;
   }

@@ -39,8 +39,13 @@ inline constexpr int kDefaultThumbnailSize = 128;
 // status; `message` receives what to print on stderr (empty after success).
 int RunThumbnailer(const std::vector<std::string>& args, std::string& message);
 
+// What WriteOutputFile gives besides 0 and errno values.
+inline constexpr int kNotRegularFile = -1;
+inline constexpr int kSymbolicLink = -2;
+
 // Writes `bytes` to `path` as described above, creating or truncating it and nothing else.
-// 0 when done; otherwise the errno value of the failure, or -1 when `path` is not a regular file.
+// 0 when done; otherwise the errno value of the failure, kNotRegularFile when `path` is not a
+// regular file, kSymbolicLink when it is a symbolic link (to anything, or to nothing).
 int WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace pelorin

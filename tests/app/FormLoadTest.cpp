@@ -66,7 +66,7 @@ TEST(FormLoad, OpensThePathOfTheCommandLineAndSaysWhatItDidNotOpen) {
   LoadedForm several({"/nonexistent/a.ico", "b.ico"});
   ASSERT_EQ(several.platform.messages.size(), 2u);
   EXPECT_EQ(several.platform.messages[1].text,
-            "Pelorin 一次只编辑一个图标：打开的是 a.ico，其余 1 个文件没有打开。");
+            "Pelorin 一次只编辑一个图标：命令行上 a.ico 以外的 1 个文件没有打开。");
 }
 
 // One cell of the empty canvas with the grid lines around it.

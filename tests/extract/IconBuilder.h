@@ -81,6 +81,7 @@ struct PngSpec {
   Bytes plte = {};  // R G B triples
   Bytes trns = {};
   std::function<std::uint8_t(int, int, int)> pixel = [](int, int, int) { return 0; };
+  std::size_t tail = 0;  // zero bytes the compressed data holds after the rows
 };
 
 inline std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
@@ -109,6 +110,7 @@ inline Bytes BuildPng(const PngSpec& s) {
     for (int x = 0; x < s.width; ++x)
       for (int c = 0; c < bytes; ++c) raw.push_back(s.pixel(x, y, c));
   }
+  raw.resize(raw.size() + s.tail, 0);
   Bytes z = {0x78, 0x01};  // zlib stream of stored blocks
   for (std::size_t at = 0; at < raw.size() || at == 0; at += 65535) {
     const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);

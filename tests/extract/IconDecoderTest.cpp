@@ -305,6 +305,23 @@ TEST(IconDecoder, RefusesBrokenPngs) {
   EXPECT_TRUE(DecodeIconImage(BuildPng(s)));
 }
 
+TEST(IconDecoder, APngIsDecodedUpToItsLastRowAndNotBeyond) {
+  // Compressed data after the rows (a crafted tail can inflate to gigabytes) is never read: the
+  // stream decodes the same with a tail, and with the tail cut off mid-way, without its
+  // checksum, its chunk's CRC and IEND.
+  PngSpec s{.width = 7, .height = 5, .colour_type = 6};
+  s.pixel = [](int x, int y, int c) { return static_cast<std::uint8_t>(c == 3 ? 255 : x * y + c); };
+  const auto plain = DecodeIconImageRgba(BuildPng(s));
+  ASSERT_TRUE(plain);
+  s.tail = 1 << 20;
+  const Bytes tailed = BuildPng(s);
+  for (const std::size_t cut : {std::size_t{0}, std::size_t{512 << 10}}) {
+    const auto picture = DecodeIconImageRgba(std::span(tailed).first(tailed.size() - cut));
+    ASSERT_TRUE(picture) << cut;
+    EXPECT_EQ(picture->rgba, plain->rgba) << cut;
+  }
+}
+
 TEST(IconDecoder, ReadsTheDirectoryAndRefusesBadHeaders) {
   const Bytes dib = BuildDib({.bits = 4, .palette = Palette(16)});
   Bytes file = BuildIco({{.width = 0, .height = 16, .bit_count = 7, .data = dib}}, 2);

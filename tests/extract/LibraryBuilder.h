@@ -51,6 +51,7 @@ struct PeResource {
   std::string name;  // ASCII; numbered by `id` when empty
   std::uint16_t id;
   Bytes data;
+  std::uint16_t language = 0x409;  // resources of one type and name are its languages
 };
 
 // Where the resource section starts in the file (its address in memory is 0x1000).
@@ -70,29 +71,46 @@ struct PeFile {
 };
 
 // The resource section: the root lists the types in the order given; each type lists its named
-// entries first, then its numbered ones, each in the order given; one language each.
+// entries first, then its numbered ones, each in the order given; each name or id lists its
+// languages in the order given.
 inline Bytes BuildResourceSection(const std::vector<PeResource>& resources) {
   std::vector<std::uint32_t> types;
   for (const PeResource& r : resources)
     if (std::find(types.begin(), types.end(), r.type) == types.end()) types.push_back(r.type);
-  std::vector<std::vector<const PeResource*>> by_type(types.size());
+  // Per type, its names or ids, each with its languages.
+  using Key = std::vector<const PeResource*>;
+  std::vector<std::vector<Key>> by_type(types.size());
   for (std::size_t t = 0; t < types.size(); ++t) {
-    for (const PeResource& r : resources)
-      if (r.type == types[t] && !r.name.empty()) by_type[t].push_back(&r);
-    for (const PeResource& r : resources)
-      if (r.type == types[t] && r.name.empty()) by_type[t].push_back(&r);
+    for (const bool named : {true, false}) {
+      for (const PeResource& r : resources) {
+        if (r.type != types[t] || r.name.empty() == named) continue;
+        auto key = std::find_if(by_type[t].begin(), by_type[t].end(), [&](const Key& k) {
+          return k[0]->name == r.name && (named || k[0]->id == r.id);
+        });
+        if (key == by_type[t].end()) {
+          by_type[t].push_back({&r});
+        } else {
+          key->push_back(&r);
+        }
+      }
+    }
   }
   // Layout: root, type directories, language directories, data entries, names, data.
   std::size_t at = 16 + 8 * types.size();
   std::vector<std::size_t> type_dirs;
-  for (const auto& list : by_type) {
+  for (const auto& keys : by_type) {
     type_dirs.push_back(at);
-    at += 16 + 8 * list.size();
+    at += 16 + 8 * keys.size();
   }
-  const std::size_t language_dirs = at;
-  at += 24 * resources.size();
+  std::vector<const PeResource*> order;  // the resources in layout order
+  std::size_t language_dirs = at;
+  for (const auto& keys : by_type)
+    for (const Key& key : keys) {
+      at += 16 + 8 * key.size();
+      order.insert(order.end(), key.begin(), key.end());
+    }
   const std::size_t data_entries = at;
-  at += 16 * resources.size();
+  at += 16 * order.size();
   Bytes b;
   std::size_t names = at;
   std::size_t k = 0;  // resource number in layout order
@@ -101,11 +119,11 @@ inline Bytes BuildResourceSection(const std::vector<PeResource>& resources) {
     PutAt(b, 16 + 8 * t, types[t], 4);
     PutAt(b, 16 + 8 * t + 4, 0x80000000u | type_dirs[t], 4);
     std::size_t named = 0;
-    for (const PeResource* r : by_type[t]) named += !r->name.empty();
+    for (const Key& key : by_type[t]) named += !key[0]->name.empty();
     PutAt(b, type_dirs[t] + 12, named, 2);
     PutAt(b, type_dirs[t] + 14, by_type[t].size() - named, 2);
-    for (std::size_t i = 0; i < by_type[t].size(); ++i, ++k) {
-      const PeResource& r = *by_type[t][i];
+    for (std::size_t i = 0; i < by_type[t].size(); ++i) {
+      const PeResource& r = *by_type[t][i][0];
       const std::size_t entry = type_dirs[t] + 16 + 8 * i;
       if (r.name.empty()) {
         PutAt(b, entry, r.id, 4);
@@ -116,24 +134,23 @@ inline Bytes BuildResourceSection(const std::vector<PeResource>& resources) {
           PutAt(b, names + 2 + 2 * c, static_cast<unsigned char>(r.name[c]), 2);
         names += 2 + 2 * r.name.size();
       }
-      const std::size_t language = language_dirs + 24 * k;
+      const std::size_t language = language_dirs;
       PutAt(b, entry + 4, 0x80000000u | language, 4);
-      PutAt(b, language + 14, 1, 2);
-      PutAt(b, language + 16, 0x409, 4);
-      PutAt(b, language + 20, data_entries + 16 * k, 4);
+      PutAt(b, language + 14, by_type[t][i].size(), 2);
+      for (std::size_t l = 0; l < by_type[t][i].size(); ++l, ++k) {
+        PutAt(b, language + 16 + 8 * l, by_type[t][i][l]->language, 4);
+        PutAt(b, language + 20 + 8 * l, data_entries + 16 * k, 4);
+      }
+      language_dirs += 16 + 8 * by_type[t][i].size();
     }
   }
   std::size_t data = (names + 3) / 4 * 4;
-  k = 0;
-  for (const auto& list : by_type) {
-    for (const PeResource* r : list) {
-      PutAt(b, data_entries + 16 * k, kPeSectionAddress + data, 4);
-      PutAt(b, data_entries + 16 * k + 4, r->data.size(), 4);
-      b.resize(data, 0);
-      b.insert(b.end(), r->data.begin(), r->data.end());
-      data = (b.size() + 3) / 4 * 4;
-      ++k;
-    }
+  for (k = 0; k < order.size(); ++k) {
+    PutAt(b, data_entries + 16 * k, kPeSectionAddress + data, 4);
+    PutAt(b, data_entries + 16 * k + 4, order[k]->data.size(), 4);
+    b.resize(data, 0);
+    b.insert(b.end(), order[k]->data.begin(), order[k]->data.end());
+    data = (b.size() + 3) / 4 * 4;
   }
   return b;
 }

@@ -45,7 +45,7 @@ IcoImage OpaqueAlphaImage(int side, std::uint32_t rgb) {
   return {side, side, 32, BuildDib(s)};
 }
 
-TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlargesBeyondTwice) {
+TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndEnlargesByWholeFactors) {
   // One icon whose images differ in colour, in an order neither by size nor by depth. The
   // 48 x 48 image's directory entry claims 256 x 256: sizes come from the images themselves.
   IcoImage png256{
@@ -67,8 +67,8 @@ TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlarge
       {17, 0x0000CC, 17},  // both 32 x 32 images fit: the deeper one
       {32, 0x0000CC, 32},   {33, 0xDD0000, 33},    {48, 0xDD0000, 48},
       {49, 0x0000EE, 49},   {128, 0x0000EE, 128},  {256, 0x0000EE, 256},
-      {511, 0x0000EE, 256},  // nothing is enlarged by less than twice
-      {512, 0x0000EE, 512}, {4096, 0x0000EE, 512},
+      {511, 0x0000EE, 256},                         // nothing is enlarged by less than twice
+      {512, 0x0000EE, 512}, {1023, 0x0000EE, 768},  // by whole factors only
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.size);
@@ -89,7 +89,7 @@ TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeElseTheLargestAndNeverEnlarge
   EXPECT_EQ(RgbAt(*MakeThumbnail(ani, 48), 0, 0), 0xDD0000u);
 }
 
-TEST(Thumbnail, ScalingDownAveragesByAreaWithoutDarkeningTransparentEdges) {
+TEST(Thumbnail, ScalingDownAveragesByAreaWithoutDarkeningTransparentEdgesAndUpKeepsPixels) {
   // Red pixels of random alpha: whatever the sizes, every visible pixel of the result is pure
   // red (averaging colours that are not weighted by alpha mixes in the black of transparent
   // pixels), and the mean alpha stays what it was (each source pixel counts with its area).
@@ -108,6 +108,18 @@ TEST(Thumbnail, ScalingDownAveragesByAreaWithoutDarkeningTransparentEdges) {
     }
     SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + " to " +
                  std::to_string(size));
+    // Enlarged by the largest whole factor that fits, every pixel a block of its own value.
+    const int factor = 2 + round % 3;
+    const RgbaImage large =
+        FitThumbnail(image, factor * std::max(width, height) + round % std::max(width, height));
+    ASSERT_EQ(large.width, factor * width);
+    ASSERT_EQ(large.height, factor * height);
+    for (int y = 0; y < large.height; ++y)
+      for (int x = 0; x < large.width; ++x)
+        ASSERT_TRUE(std::equal(&large.rgba[(y * large.width + x) * 4],
+                               &large.rgba[(y * large.width + x) * 4 + 4],
+                               &image.rgba[(y / factor * width + x / factor) * 4]))
+            << x << ", " << y;
     const RgbaImage out = FitThumbnail(image, size);
     if (std::max(width, height) <= size) {
       EXPECT_EQ(out.rgba, image.rgba);
@@ -222,8 +234,13 @@ TEST_F(ThumbnailerCommand, WritesTheOutputAndNothingElseAndForBadInputOrOutputNo
     EXPECT_EQ(Contents(), before);
   }
 
-  // A good run adds the output, and only the output.
+  // A link is refused as what it is, not as a loop of links.
   std::string message;
+  RunThumbnailer({Path("icon.ico"), Path("link.png")}, message);
+  EXPECT_NE(message.find("符号链接"), std::string::npos) << message;
+  EXPECT_EQ(message.find("循环"), std::string::npos) << message;
+
+  // A good run adds the output, and only the output.
   ASSERT_EQ(RunThumbnailer({"-s", "64", Path("icon.ico"), Path("old.png")}, message),
             kThumbnailWritten);
   EXPECT_EQ(message, "");
