@@ -1,4 +1,4 @@
-#include "colour/RecolourCommands.h"
+#include "commands/RecolourCommands.h"
 
 #include "colour/FrmColAdj.h"
 #include "colour/Recolour.h"

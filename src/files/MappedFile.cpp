@@ -1,4 +1,4 @@
-#include "extract/MappedFile.h"
+#include "files/MappedFile.h"
 
 #include <fcntl.h>
 #include <signal.h>

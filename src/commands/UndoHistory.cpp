@@ -1,4 +1,4 @@
-#include "edit/UndoHistory.h"
+#include "commands/UndoHistory.h"
 
 #include "base/Text.h"
 

@@ -1,4 +1,4 @@
-#include "edit/ClipboardCommands.h"
+#include "commands/ClipboardCommands.h"
 
 #include <string>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "transform/ImageCommands.h"
+#include "commands/ImageCommands.h"
 
 #include "transform/ButtonEffect.h"
 #include "transform/Flip.h"

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "colour/ColourTables.h"
+#include "commands/PictureChanges.h"
 #include "document/IconDocument.h"
 #include "document/Selection.h"
-#include "edit/PictureChanges.h"
 #include "platform/Platform.h"
 
 namespace pelorin {

@@ -1,4 +1,4 @@
-#include "document/FileCommands.h"
+#include "commands/FileCommands.h"
 
 #include "base/Text.h"
 #include "document/IconFile.h"
@@ -70,8 +70,7 @@ void FileCommands::Open(const std::optional<std::string>& given) {
     return;
   }
   window_.ClearDocument();
-  const std::optional<int> count = ReadImageCount(path);
-  doc_.SetFile(path, title, count && *count > 1);
+  doc_.SetFile(path, title, icon->image_count > 1);
   TakePicture(icon);
   recent_.AddPath(doc_.DocPath());
   window_.RecentListChanged();

@@ -1,4 +1,4 @@
-#include "extract/ExtractCommand.h"
+#include "commands/ExtractCommand.h"
 
 #include <charconv>
 

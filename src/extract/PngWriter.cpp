@@ -1,4 +1,4 @@
-#include "thumbnailer/PngWriter.h"
+#include "extract/PngWriter.h"
 
 #include <png.h>
 

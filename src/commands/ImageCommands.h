@@ -3,9 +3,9 @@
 // the whole picture otherwise; every whole-picture change goes through PictureChanges.
 #pragma once
 
+#include "commands/PictureChanges.h"
 #include "document/IconDocument.h"
 #include "document/Selection.h"
-#include "edit/PictureChanges.h"
 #include "platform/Platform.h"
 #include "transform/Mirror.h"
 

@@ -1,4 +1,4 @@
-#include "edit/PictureChanges.h"
+#include "commands/PictureChanges.h"
 
 namespace pelorin {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/UndoHistory.h"
 #include "document/IconDocument.h"
-#include "edit/UndoHistory.h"
 #include "extract/IconDecoder.h"
 #include "platform/Platform.h"
 #include "recent/ModRecent.h"

@@ -2,7 +2,7 @@
 // program, a library, an icon library, an animated cursor), chosen in the icon browser.
 #pragma once
 
-#include "document/FileCommands.h"
+#include "commands/FileCommands.h"
 #include "platform/Platform.h"
 
 namespace pelorin {

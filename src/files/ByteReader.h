@@ -1,5 +1,5 @@
-// Checked reads of little-endian (and the odd big-endian) values from a byte span, for the file
-// readers of this folder.
+// Checked reads of little-endian (and the odd big-endian) values from a byte span, for the
+// readers of outside files.
 //
 // Every read names its offset from the start of the span and is checked against the span with
 // 64-bit arithmetic. A read outside gives 0 and makes the reader fail for good, so a parser can

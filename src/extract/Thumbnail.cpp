@@ -1,4 +1,4 @@
-#include "thumbnailer/Thumbnail.h"
+#include "extract/Thumbnail.h"
 
 #include <algorithm>
 #include <charconv>

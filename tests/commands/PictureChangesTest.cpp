@@ -1,7 +1,7 @@
 // The one path of whole-picture commands: the change, the views, the history.
 #include <gtest/gtest.h>
 
-#include "edit/PictureChanges.h"
+#include "commands/PictureChanges.h"
 #include "support/LoadedForm.h"
 
 namespace pelorin {
