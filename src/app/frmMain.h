@@ -8,8 +8,8 @@
 //   PicMain 321 x 321 at (12, 15)     picIcon 32 x 32 at (350, 15)    PicTools 92 x 66 at (458, 15)
 //                                     PicPal 208 x 208 at (346, 132)
 //
-// The tool palette is 22 pixels high a row of four tools: a fourth row (up to sixteen tools)
-// still ends above the colour palette's frame.
+// The tool palette is 22 pixels high for each row of four tools: a fourth row (up to sixteen
+// tools) still ends above the colour palette's frame.
 #pragma once
 
 #include <functional>
