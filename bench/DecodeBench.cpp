@@ -7,6 +7,8 @@
 //   BM_ReadPaddedIconFile/<MiB>: the 24-bit 32 x 32 icon of the test data read from disk after
 //     being padded to 0, 8 and 64 MiB (sparse files in the temporary folder). Target: the same
 //     time for every size (opening reads the directory and the chosen image only).
+//   BM_OpenPaddedIconFile/<MiB>: the same files opened as the File menu opens them (the main
+//     window's open routine: the file read, the document reset, the picture and its count taken).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "app/frmMain.h"
 #include "extract/IconDecoder.h"
 #include "extract/ReadIconFile.h"
+#include "platform/FakePlatform.h"
 
 namespace pelorin {
 namespace {
@@ -81,25 +85,70 @@ BENCHMARK(BM_DecodePng256)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-void BM_ReadPaddedIconFile(benchmark::State& state) {
-  const std::vector<std::uint8_t> icon =
-      Load("ico/mozilla-reftest/ico-bmp-24bpp/ico-size-32x32-24bpp.ico");
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("pelorin-bench-padded-" + std::to_string(state.range(0)));
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(icon.data()), static_cast<std::streamsize>(icon.size()));
-  std::error_code ec;
-  std::filesystem::resize_file(path, icon.size() + (std::uintmax_t(state.range(0)) << 20), ec);
-  if (ec || !ReadIconFile(path.string(), 32)) {
-    state.SkipWithError("cannot write or read the padded icon");
-  } else {
-    for (auto _ : state) benchmark::DoNotOptimize(ReadIconFile(path.string(), 32));
+// The 24-bit 32 x 32 icon of the test data padded to `mib` MiB in the temporary folder (a sparse
+// file); removed when it goes.
+class PaddedIcon {
+ public:
+  explicit PaddedIcon(int mib)
+      : path_(std::filesystem::temp_directory_path() /
+              ("pelorin-bench-padded-" + std::to_string(mib))) {
+    const std::vector<std::uint8_t> icon =
+        Load("ico/mozilla-reftest/ico-bmp-24bpp/ico-size-32x32-24bpp.ico");
+    std::ofstream(path_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(icon.data()),
+               static_cast<std::streamsize>(icon.size()));
+    std::error_code ec;
+    std::filesystem::resize_file(path_, icon.size() + (std::uintmax_t(mib) << 20), ec);
+    ok_ = !ec && ReadIconFile(path_.string(), 32).has_value();
   }
-  std::filesystem::remove(path, ec);
+  ~PaddedIcon() {
+    std::error_code ec;
+    std::filesystem::remove(path_, ec);
+  }
+  PaddedIcon(const PaddedIcon&) = delete;
+  PaddedIcon& operator=(const PaddedIcon&) = delete;
+
+  bool ok() const { return ok_; }
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+  bool ok_ = false;
+};
+
+void BM_ReadPaddedIconFile(benchmark::State& state) {
+  const PaddedIcon file(static_cast<int>(state.range(0)));
+  if (!file.ok()) {
+    state.SkipWithError("cannot write or read the padded icon");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(ReadIconFile(file.path(), 32));
 }
 BENCHMARK(BM_ReadPaddedIconFile)
     ->Arg(0)
     ->Arg(8)
+    ->Arg(64)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_OpenPaddedIconFile(benchmark::State& state) {
+  const PaddedIcon file(static_cast<int>(state.range(0)));
+  if (!file.ok()) {
+    state.SkipWithError("cannot write or read the padded icon");
+    return;
+  }
+  FakePlatform platform;
+  FakeWindowHost host;
+  frmMain form(platform, host, {});
+  form.Form_Load();
+  for (auto _ : state) {
+    form.files().Open(file.path());
+    benchmark::DoNotOptimize(form.doc().PicImage().raster().Row(0));
+  }
+}
+BENCHMARK(BM_OpenPaddedIconFile)
+    ->Arg(0)
     ->Arg(64)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)

@@ -23,9 +23,9 @@
 
 #include "Processes.h"
 #include "Shell32.h"
-#include "extract/MappedFile.h"
-#include "thumbnailer/PngWriter.h"
-#include "thumbnailer/Thumbnail.h"
+#include "extract/PngWriter.h"
+#include "extract/Thumbnail.h"
+#include "files/MappedFile.h"
 
 namespace pelorin {
 namespace {

@@ -35,7 +35,8 @@ void BM_RubberBandMove(benchmark::State& state) {
     benchmark::DoNotOptimize(w.form.doc().PicMain().raster().Row(0));
   }
   w.form.PicMain_MouseUp(1, 0, 15, 15);
-  state.SetLabel(std::string(ToolCaption(static_cast<int>(state.range(0)))));
+  state.SetLabel(
+      std::string(w.form.canvas().Tool(static_cast<int>(state.range(0))).Look().caption));
 }
 BENCHMARK(BM_RubberBandMove)
     ->DenseRange(kToolLine, kToolFilledEllipse)

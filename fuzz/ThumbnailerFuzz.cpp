@@ -9,8 +9,8 @@
 #include <span>
 
 #include "extract/PngReader.h"
-#include "thumbnailer/PngWriter.h"
-#include "thumbnailer/Thumbnail.h"
+#include "extract/PngWriter.h"
+#include "extract/Thumbnail.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> file(data, size);

@@ -18,7 +18,7 @@ std::string SpokenColour(Colour colour) {
          ", 蓝 " + std::to_string((colour >> 16) & 0xFF);
 }
 
-std::string_view SpokenToolName(int tool) { return ToolCaption(tool); }
+std::string_view SpokenToolName(const ToolPalette& tools, int tool) { return tools.Caption(tool); }
 
 std::string SpokenCell(const IconDocument& doc, int column, int row) {
   const std::string place = "列 " + std::to_string(column) + ", 行 " + std::to_string(row) + "：";
@@ -60,9 +60,9 @@ AccessibleSurface ToolsAccessible(const Canvas& canvas, const ToolKeyboard& keys
   a.role = AccessibleRole::kToolBar;
   a.name = [] { return "工具"; };
   a.description = [] { return std::string("方向键选择工具，空格键或回车键使用"); };
-  a.part_count = [] { return kToolCount; };
+  a.part_count = [&canvas] { return canvas.Tools().ToolCount(); };
   a.part_role = AccessibleRole::kTool;
-  a.part_name = [](int k) { return std::string(SpokenToolName(k + 1)); };
+  a.part_name = [&canvas](int k) { return std::string(SpokenToolName(canvas.Tools(), k + 1)); };
   a.part_place = [](int k) {
     const int x = ToolCellLeft(k + 1);
     const int y = ToolCellTop(k + 1);

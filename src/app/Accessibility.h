@@ -19,7 +19,7 @@ namespace pelorin {
 // "红 255, 绿 0, 蓝 0".
 std::string SpokenColour(Colour colour);
 // The name a tool is read by: its caption.
-std::string_view SpokenToolName(int tool);
+std::string_view SpokenToolName(const ToolPalette& tools, int tool);
 // A cell of the icon by its column and row (counted from 0, as the position readout shows them)
 // and its colour, or "透明".
 std::string SpokenCell(const IconDocument& doc, int column, int row);

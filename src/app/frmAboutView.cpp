@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/QtConvert.h"
 
 namespace pelorin {
@@ -150,5 +151,8 @@ void frmAboutView::SysInfoClicked() {
 void frmAboutView::FollowCore() {
   if (core_.Done()) done(QDialog::Accepted);
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<frmAbout, frmAboutView>();
 
 }  // namespace pelorin

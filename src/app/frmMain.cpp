@@ -22,8 +22,8 @@ constexpr Position kPicPalAt = {346, 132};
 
 frmMain::frmMain(Platform& platform, WindowHost& host, std::vector<std::string> arguments)
     : Form("frmMain", kClientWidth, kClientHeight, platform.SysColor(SysColour::kButtonFace)),
-      PicTools("PicTools", ToolPalette::kWidth, ToolPalette::kHeight,
-               platform.SysColor(SysColour::kButtonFace)),
+      // Sized by the tool palette to its tools.
+      PicTools("PicTools", ToolPalette::kWidth, 0, platform.SysColor(SysColour::kButtonFace)),
       PicPal("PicPal", 16 * kPaletteCell, 16 * kPaletteCell, kWhite),
       platform_(platform),
       host_(host),
@@ -207,7 +207,7 @@ void frmMain::ControlsChanged() {
 void frmMain::Form_Load() {
   colours_.Seed(platform_.ClockSeed());
 
-  doc_.MakeRasters();
+  doc_.MakeRasters(canvas_.Tools().Glyphs());
   canvas_.Tools().SetGlyphs(&doc_.Rasters().tool_glyphs());
 
   colours_.ShowDefaultPalette();
@@ -262,7 +262,7 @@ void frmMain::Form_Paint() {
     framed.push_back({at.left, at.top, at.left + surface->width(), at.top + surface->height()});
   }
   const ModIcoEd& rasters = doc_.Rasters();
-  status_.Paint(framed, rasters.HasToolGlyphs() ? &rasters.tool_glyphs() : nullptr,
+  status_.Paint(framed, rasters.HasToolGlyphs() ? &rasters.status_symbols() : nullptr,
                 colours_.CurrentColours());
 }
 
@@ -281,7 +281,12 @@ void frmMain::Form_Unload(bool& cancel) {
 }
 
 void frmMain::ResetDocument() {
+  ClearDocument();
   SetCaption(std::string(kProgramTitle) + " - " + std::string(kUntitled));
+  undo_.RecordStep();
+}
+
+void frmMain::ClearDocument() {
   doc_.SetFile(std::string(kUntitled), {}, false);
 
   selection_.Forget();
@@ -296,7 +301,6 @@ void frmMain::ResetDocument() {
   doc_.ClearPicture();
 
   undo_.ClearHistory();
-  undo_.RecordStep();
 }
 
 void frmMain::SetCanvasEnabled(bool enabled) {
@@ -317,7 +321,7 @@ void frmMain::RecentListChanged() {
 void frmMain::MnuHelpAbout() {
   frmAbout about(platform_, caption_);
   about.Form_Load();
-  platform_.ShowAbout(about);
+  platform_.ShowDialog(about);
 }
 
 void frmMain::PlaceWindow() {

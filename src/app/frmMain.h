@@ -7,6 +7,9 @@
 //
 //   PicMain 321 x 321 at (12, 15)     picIcon 32 x 32 at (350, 15)    PicTools 92 x 66 at (458, 15)
 //                                     PicPal 208 x 208 at (346, 132)
+//
+// The tool palette is 22 pixels high for each row of four tools: a fourth row (up to sixteen
+// tools) still ends above the colour palette's frame.
 #pragma once
 
 #include <functional>
@@ -20,19 +23,19 @@
 #include "canvas/StatusArea.h"
 #include "colour/ColourCommands.h"
 #include "colour/PaletteKeyboard.h"
-#include "colour/RecolourCommands.h"
-#include "document/FileCommands.h"
+#include "commands/ClipboardCommands.h"
+#include "commands/ExtractCommand.h"
+#include "commands/FileCommands.h"
+#include "commands/ImageCommands.h"
+#include "commands/PictureChanges.h"
+#include "commands/RecolourCommands.h"
+#include "commands/UndoHistory.h"
 #include "document/IconDocument.h"
 #include "document/Selection.h"
-#include "edit/ClipboardCommands.h"
-#include "edit/PictureChanges.h"
-#include "edit/UndoHistory.h"
-#include "extract/ExtractCommand.h"
 #include "platform/Platform.h"
 #include "platform/ShownSurface.h"
 #include "raster/Surface.h"
 #include "recent/ModRecent.h"
-#include "transform/ImageCommands.h"
 
 namespace pelorin {
 
@@ -57,6 +60,8 @@ class frmMain : private DocumentWindow {
   void Form_Unload(bool& cancel);
   // Turns the window into an empty, untitled document.
   void ResetDocument() override;
+  // As ResetDocument, for a picture about to be taken: no step, the caption as it was.
+  void ClearDocument() override;
 
   // The canvas (forwarded to the current tool).
   void PicMain_MouseDown(int button, int shift, double x, double y) {
@@ -116,7 +121,7 @@ class frmMain : private DocumentWindow {
   // The client area as the window paints it below its controls, and the two shown surfaces that
   // are not part of the document.
   Surface Form;
-  Surface PicTools;  // 92 x 66, button face: the tool palette
+  Surface PicTools;  // 92 x 66 for twelve tools, button face: the tool palette
   Surface PicPal;    // 208 x 208, white: the colour palette
 
  private:

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/DesktopSession.h"
-#include "app/PlatformView.h"
 #include "app/StartUp.h"
 #include "app/frmMainView.h"
 #include "platform/qt/DisplayProbe.h"
+#include "platform/qt/QtPlatform.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
   if (toolkit_texts.load(QStringLiteral("qtbase_zh_CN"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&toolkit_texts);
-  pelorin::PlatformView platform;
+  pelorin::QtPlatform platform;
   if (!pelorin::RunEntryProcedure(platform)) return 0;
 
   // The arguments left once the toolkit took out the options it understands (-platform, ...).

@@ -1,6 +1,8 @@
 #include "canvas/Canvas.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "base/Numbers.h"
 #include "canvas/FillTool.h"
@@ -15,6 +17,12 @@ namespace {
 
 bool IsDrawingButton(int button) { return button == 1 || button == 2; }
 
+std::vector<ToolLook> LooksOf(const std::vector<std::unique_ptr<CanvasTool>>& tools) {
+  std::vector<ToolLook> looks;
+  for (const auto& tool : tools) looks.push_back(tool->Look());
+  return looks;
+}
+
 }  // namespace
 
 Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, Selection& selection,
@@ -23,19 +31,32 @@ Canvas::Canvas(IconDocument& doc, Surface& pic_tools, StatusArea& status, Select
       status_(status),
       selection_(selection),
       colours_(colours),
-      palette_(pic_tools, doc.BackColor(), platform.SysColor(SysColour::kButtonShadow),
-               platform.SysColor(SysColour::kButtonHighlight),
-               [this](int tool) { SelectTool(tool); }) {
-  // One line per tool.
-  tools_[kToolSelect] = std::make_unique<SelectionTool>(selection, platform);
-  tools_[kToolPencil] = std::make_unique<PencilTool>(PencilTool::Kind::kPencil, doc);
-  tools_[kToolEraser] = std::make_unique<PencilTool>(PencilTool::Kind::kEraser, doc);
+      tools_(MakeTools(doc, selection, colours, platform)),
+      palette_(
+          pic_tools, LooksOf(tools_), doc.BackColor(), platform.SysColor(SysColour::kButtonShadow),
+          platform.SysColor(SysColour::kButtonHighlight), [this](int tool) { SelectTool(tool); }) {}
+
+std::vector<std::unique_ptr<CanvasTool>> Canvas::MakeTools(IconDocument& doc, Selection& selection,
+                                                           ColourCommands& colours,
+                                                           Platform& platform) {
+  std::vector<std::unique_ptr<CanvasTool>> tools;
+  const auto add = [&tools](std::unique_ptr<CanvasTool> tool) { tools.push_back(std::move(tool)); };
+  // One line per tool, in palette order.
+  add(std::make_unique<SelectionTool>(selection, platform));
+  add(std::make_unique<PencilTool>(PencilTool::Kind::kPencil, doc));
+  add(std::make_unique<PencilTool>(PencilTool::Kind::kEraser, doc));
   // After a pick the last drawing tool is current again.
-  tools_[kToolPicker] = std::make_unique<PickerTool>(doc, colours, platform,
-                                                     [this] { ChooseTool(last_drawing_tool_); });
-  tools_[kToolFill] = std::make_unique<FillTool>(doc);
-  for (int shape = kToolLine; shape <= kToolFilledEllipse; ++shape)
-    tools_[shape] = std::make_unique<ShapeTool>(shape, doc, colours);
+  add(std::make_unique<PickerTool>(doc, colours, platform,
+                                   [this] { ChooseTool(last_drawing_tool_); }));
+  add(std::make_unique<FillTool>(doc));
+  add(std::make_unique<ShapeTool>(Shape::kLine, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kHollowRectangle, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kSolidRectangle, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kFilledRectangle, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kHollowEllipse, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kSolidEllipse, doc, colours));
+  add(std::make_unique<ShapeTool>(Shape::kFilledEllipse, doc, colours));
+  return tools;
 }
 
 void Canvas::PicMain_MouseDown(int button, int shift, double x, double y) {
@@ -112,11 +133,12 @@ void Canvas::SelectTool(int tool) {
   // release would, so that what it drew so far is a step like any other.
   FinishGesture();
   selection_.Commit();
-  if (tool < 1 || tool > kToolCount) return;
-  if (tools_[tool]->IsDrawingTool()) last_drawing_tool_ = tool;
+  if (tool < 1 || tool > palette_.ToolCount()) return;
+  CanvasTool& chosen = *tools_[tool - 1];
+  if (chosen.Look().picker_returns) last_drawing_tool_ = tool;
   current_tool_ = tool;
-  const PointerShape shape = tools_[tool]->Chosen();
-  doc_.SetCanvasPointer(shape.pointer, shape.icon);
+  chosen.Chosen();
+  doc_.SetCanvasPointer(chosen.Look().pointer, std::string(chosen.Look().pointer_icon));
 }
 
 void Canvas::ChooseTool(int tool) {

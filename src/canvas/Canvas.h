@@ -1,6 +1,6 @@
 // The zoomed canvas PicMain and the choice of tool: pointer events on the canvas go to the
-// current tool (one CanvasTool per tool number, registered in the constructor), the tool palette
-// on PicTools chooses it.
+// current tool (one CanvasTool per tool number, registered in MakeTools with one line each), the
+// tool palette on PicTools, built from the tools' looks, chooses it.
 //
 // A gesture runs from a press with button 1 or 2 to the next release. The press fixes the press
 // point and the drawing colour (current colour [button - 1]); every move, with or without a
@@ -8,8 +8,8 @@
 // ends the gesture as the tool says (GestureEnd).
 #pragma once
 
-#include <array>
 #include <memory>
+#include <vector>
 
 #include "canvas/CanvasTool.h"
 #include "canvas/StatusArea.h"
@@ -54,6 +54,8 @@ class Canvas {
   void FinishGesture();
   int CurrentTool() const { return current_tool_; }
   int LastDrawingTool() const { return last_drawing_tool_; }
+  // Tool n (1 to the palette's ToolCount()).
+  const CanvasTool& Tool(int tool) const { return *tools_[tool - 1]; }
 
   ToolPalette& Tools() { return palette_; }
   const ToolPalette& Tools() const { return palette_; }
@@ -67,7 +69,10 @@ class Canvas {
   }
 
  private:
-  CanvasTool& Current() { return *tools_[current_tool_]; }
+  // The tools in palette order: tool n is the n-th.
+  std::vector<std::unique_ptr<CanvasTool>> MakeTools(IconDocument& doc, Selection& selection,
+                                                     ColourCommands& colours, Platform& platform);
+  CanvasTool& Current() { return *tools_[current_tool_ - 1]; }
   void UpdateStatus(int button);
   void EndGesture(GestureEnd end);
 
@@ -75,9 +80,9 @@ class Canvas {
   StatusArea& status_;
   Selection& selection_;
   ColourCommands& colours_;
+  // Tool n at index n - 1.
+  std::vector<std::unique_ptr<CanvasTool>> tools_;
   ToolPalette palette_;
-  // Tool n at index n; index 0 is unused.
-  std::array<std::unique_ptr<CanvasTool>, kToolCount + 1> tools_;
   int current_tool_ = kToolPencil;
   int last_drawing_tool_ = kToolPencil;
   CanvasPointer pointer_;

@@ -60,7 +60,9 @@ class CanvasKeyboard {
 
 class ToolKeyboard {
  public:
-  explicit ToolKeyboard(Canvas& canvas) : canvas_(canvas) {}
+  explicit ToolKeyboard(Canvas& canvas) : canvas_(canvas) {
+    cursor_.SetCount(canvas_.Tools().ToolCount());
+  }
   ToolKeyboard(const ToolKeyboard&) = delete;
   ToolKeyboard& operator=(const ToolKeyboard&) = delete;
 
@@ -74,7 +76,7 @@ class ToolKeyboard {
 
  private:
   Canvas& canvas_;
-  GridCursor cursor_{ToolPalette::kColumns, ToolPalette::kRows};
+  GridCursor cursor_{ToolPalette::kColumns, 1};  // as many cells as there are tools
 };
 
 }  // namespace pelorin

@@ -3,11 +3,15 @@
 // before a press reaches the tool, shows the position readout on every move and ends every
 // gesture the way the tool's release asks for.
 //
+// A tool describes itself (ToolLook): the palette's cell, its tooltip and the canvas's pointer
+// come from there. A new tool is its own files (the class, its glyph picture, a pointer picture
+// when it has one of its own) and one line in Canvas::MakeTools.
+//
 // Only the left and right buttons (1 and 2) draw; the canvas filters the others out.
 #pragma once
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "raster/Surface.h"
 
@@ -51,22 +55,33 @@ enum class GestureEnd {
   kRecordedUnchanged,
 };
 
-// The pointer shown over the canvas: a standard one, or a custom one named by its picture
-// resource.
-struct PointerShape {
+// What a tool is to the user: the palette, its captions and the canvas's pointer are built from
+// the looks of the tools the canvas registers.
+struct ToolLook {
+  // The caption: the tooltip over the tool's cell of the palette.
+  std::string_view caption = {};
+  // The glyph on the tool's cell: a picture resource of 16 x 16, its mask in rows 0..15 over its
+  // image in rows 16..31.
+  std::string_view glyph = {};
+  // How many pixels left of the usual place the glyph sits in its cell.
+  int glyph_nudge = 0;
+  // The pointer shown over the canvas while the tool is current: a standard one, or a custom one
+  // named by its picture resource.
   MousePointer pointer = MousePointer::kDefault;
-  std::string icon;
+  std::string_view pointer_icon = {};
+  // Whether the colour picker returns to the tool after a pick (the drawing tools do; the
+  // selection and the picker itself do not).
+  bool picker_returns = true;
 };
 
 class CanvasTool {
  public:
+  explicit CanvasTool(const ToolLook& look) : look_(look) {}
   virtual ~CanvasTool() = default;
 
-  // The tool becomes current; returns the canvas pointer it shows.
-  virtual PointerShape Chosen() = 0;
-  // Whether the colour picker returns to this tool after a pick (every tool but the selection
-  // and the picker itself).
-  virtual bool IsDrawingTool() const { return true; }
+  const ToolLook& Look() const { return look_; }
+  // The tool becomes current; the canvas then shows the pointer of its look.
+  virtual void Chosen() {}
 
   // A press with button 1 or 2; pointer.press_* holds the press point. Returns true when the
   // press also counts as a move at the same point (the canvas then runs its move handler once).
@@ -88,6 +103,9 @@ class CanvasTool {
                     double /*y*/) {}
   // A release with button 1 or 2, the pointer's cells set; (x, y) is the release's own point.
   virtual GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) = 0;
+
+ private:
+  ToolLook look_;
 };
 
 }  // namespace pelorin

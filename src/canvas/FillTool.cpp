@@ -9,7 +9,12 @@
 namespace pelorin {
 
 FillTool::FillTool(IconDocument& doc)
-    : doc_(doc),
+    : CanvasTool({.caption = "填充",
+                  .glyph = "tool-fill.txt",
+                  .glyph_nudge = 1,
+                  .pointer = MousePointer::kCustom,
+                  .pointer_icon = "cursor-bucket.txt"}),
+      doc_(doc),
       flood_white_("PicFloodWhite", kIconSize, kIconSize, kWhite),
       flood_gray_("PicFloodGray", kIconSize, kIconSize, doc.BackColor()) {}
 

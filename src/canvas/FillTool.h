@@ -17,7 +17,6 @@ class FillTool : public CanvasTool {
  public:
   explicit FillTool(IconDocument& doc);
 
-  PointerShape Chosen() override { return {MousePointer::kCustom, "cursor-bucket.txt"}; }
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
 
   // The fill itself: from icon pixel (i, j) of `mask` and `image`, in `colour`; `preview` is the

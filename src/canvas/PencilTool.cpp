@@ -2,10 +2,17 @@
 
 namespace pelorin {
 
-PointerShape PencilTool::Chosen() {
-  return {MousePointer::kCustom,
-          kind_ == Kind::kPencil ? "cursor-pencil.txt" : "cursor-eraser.txt"};
-}
+PencilTool::PencilTool(Kind kind, IconDocument& doc)
+    : CanvasTool(kind == Kind::kPencil ? ToolLook{.caption = "绘图",
+                                                  .glyph = "tool-pencil.txt",
+                                                  .pointer = MousePointer::kCustom,
+                                                  .pointer_icon = "cursor-pencil.txt"}
+                                       : ToolLook{.caption = "擦除",
+                                                  .glyph = "tool-eraser.txt",
+                                                  .pointer = MousePointer::kCustom,
+                                                  .pointer_icon = "cursor-eraser.txt"}),
+      kind_(kind),
+      doc_(doc) {}
 
 void PencilTool::Drag(CanvasPointer& pointer, int, int, double, double) {
   // Points left of or above the grid paint nothing.

@@ -15,9 +15,8 @@ class PencilTool : public CanvasTool {
     kEraser,  // the cell becomes transparent, whichever button erases
   };
 
-  PencilTool(Kind kind, IconDocument& doc) : kind_(kind), doc_(doc) {}
+  PencilTool(Kind kind, IconDocument& doc);
 
-  PointerShape Chosen() override;
   // The pressed cell is painted at once.
   bool Press(CanvasPointer&, int, int, double, double) override { return true; }
   void Drag(CanvasPointer& pointer, int button, int shift, double x, double y) override;

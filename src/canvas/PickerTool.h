@@ -17,13 +17,17 @@ class PickerTool : public CanvasTool {
   // back_to_last_tool: makes the last drawing tool current again, as a click on it would.
   PickerTool(IconDocument& doc, ColourCommands& colours, Platform& platform,
              std::function<void()> back_to_last_tool)
-      : doc_(doc),
+      : CanvasTool({.caption = "取色",
+                    .glyph = "tool-picker.txt",
+                    .glyph_nudge = 1,
+                    .pointer = MousePointer::kCustom,
+                    .pointer_icon = "cursor-pipette.txt",
+                    .picker_returns = false}),
+        doc_(doc),
         colours_(colours),
         platform_(platform),
         back_to_last_tool_(std::move(back_to_last_tool)) {}
 
-  PointerShape Chosen() override { return {MousePointer::kCustom, "cursor-pipette.txt"}; }
-  bool IsDrawingTool() const override { return false; }
   GestureEnd Release(CanvasPointer& pointer, int button, double x, double y) override;
 
  private:

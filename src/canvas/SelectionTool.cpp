@@ -35,10 +35,13 @@ Rect CellsMarked(const CanvasPointer& pointer) {
 
 }  // namespace
 
-PointerShape SelectionTool::Chosen() {
-  over_selection_ = false;
-  return {MousePointer::kCrosshair, {}};
-}
+SelectionTool::SelectionTool(Selection& selection, Platform& platform)
+    : CanvasTool({.caption = "选择",
+                  .glyph = "tool-select.txt",
+                  .pointer = MousePointer::kCrosshair,
+                  .picker_returns = false}),
+      selection_(selection),
+      platform_(platform) {}
 
 std::optional<MousePointer> SelectionTool::Hover(const CanvasPointer& pointer) {
   const Rect r = selection_.Bounds();

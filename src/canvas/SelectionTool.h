@@ -19,11 +19,9 @@ namespace pelorin {
 
 class SelectionTool : public CanvasTool {
  public:
-  SelectionTool(Selection& selection, Platform& platform)
-      : selection_(selection), platform_(platform) {}
+  SelectionTool(Selection& selection, Platform& platform);
 
-  PointerShape Chosen() override;
-  bool IsDrawingTool() const override { return false; }
+  void Chosen() override { over_selection_ = false; }
   // A press where the pointer shows the move arrow lifts and moves the selection; elsewhere it
   // commits the selection and starts a marquee.
   bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;

@@ -5,7 +5,6 @@
 #include <functional>
 #include <utility>
 
-#include "canvas/ToolPalette.h"
 #include "document/ModIcoEd.h"
 
 namespace pelorin {
@@ -15,11 +14,37 @@ namespace {
 // The centre of the cell under a canvas point.
 int CellCentre(int v) { return kCellSize * (v / kCellSize) + kCellSize / 2; }
 
+ToolLook ShapeLook(Shape shape) {
+  const auto look = [](std::string_view caption, std::string_view glyph) {
+    return ToolLook{.caption = caption, .glyph = glyph, .pointer = MousePointer::kCrosshair};
+  };
+  switch (shape) {
+    case Shape::kLine:
+      return look("直线", "tool-line.txt");
+    case Shape::kHollowRectangle:
+      return look("空心矩形", "tool-hollow-rectangle.txt");
+    case Shape::kSolidRectangle:
+      return look("实体矩形", "tool-solid-rectangle.txt");
+    case Shape::kFilledRectangle:
+      return look("填充矩形", "tool-filled-rectangle.txt");
+    case Shape::kHollowEllipse:
+      return look("空心椭圆", "tool-hollow-ellipse.txt");
+    case Shape::kSolidEllipse:
+      return look("实体椭圆", "tool-solid-ellipse.txt");
+    case Shape::kFilledEllipse:
+      return look("填充椭圆", "tool-filled-ellipse.txt");
+  }
+  return {};
+}
+
 }  // namespace
 
-bool ShapeTool::IsLine() const { return tool_ == kToolLine; }
+ShapeTool::ShapeTool(Shape shape, IconDocument& doc, const ColourCommands& colours)
+    : CanvasTool(ShapeLook(shape)), shape_(shape), doc_(doc), colours_(colours) {}
 
-bool ShapeTool::IsEllipse() const { return tool_ >= kToolHollowEllipse; }
+bool ShapeTool::IsLine() const { return shape_ == Shape::kLine; }
+
+bool ShapeTool::IsEllipse() const { return shape_ >= Shape::kHollowEllipse; }
 
 std::optional<CellSize> ShapeTool::DragSize(const CanvasPointer& pointer) const {
   const auto cells = [](int current, int press) {
@@ -94,11 +119,11 @@ void ShapeTool::Commit(const CanvasPointer& pointer, int button) {
 
   doc_.DrawOnIcon([&](Surface& mask, Surface& image) {
     // Only the solid and filled ellipses paint interiors with the brush.
-    const bool solid = tool_ == kToolSolidEllipse || tool_ == kToolFilledEllipse;
+    const bool solid = shape_ == Shape::kSolidEllipse || shape_ == Shape::kFilledEllipse;
     for (Surface* s : {&image, &mask})
       s->fillStyle = solid ? FillStyle::kSolid : FillStyle::kTransparent;
-    switch (tool_) {
-      case kToolLine:
+    switch (shape_) {
+      case Shape::kLine:
         // The line leaves out its last pixel; the end cell is set on its own.
         for (Surface* s : {&image, &mask}) {
           const Colour c = s == &mask ? kBlack : pressed;
@@ -106,33 +131,31 @@ void ShapeTool::Commit(const CanvasPointer& pointer, int button) {
           s->PSet(x1, y1, c);
         }
         break;
-      case kToolHollowRectangle:
+      case Shape::kHollowRectangle:
         mask.Line(x0, y0, x1, y1, LineKind::kBox, kBlack);
         image.Line(x0, y0, x1, y1, LineKind::kBox, pressed);
         break;
-      case kToolSolidRectangle:
+      case Shape::kSolidRectangle:
         mask.Line(x0, y0, x1, y1, LineKind::kFilledBox, kBlack);
         image.Line(x0, y0, x1, y1, LineKind::kFilledBox, pressed);
         break;
-      case kToolFilledRectangle:
+      case Shape::kFilledRectangle:
         mask.Line(x0, y0, x1, y1, LineKind::kFilledBox, kBlack);
         image.Line(x0, y0, x1, y1, LineKind::kFilledBox, other);
         image.Line(x0, y0, x1, y1, LineKind::kBox, pressed);
         break;
-      case kToolHollowEllipse:
-      case kToolSolidEllipse:
+      case Shape::kHollowEllipse:
+      case Shape::kSolidEllipse:
         image.Ellipse(left, top, right, bottom);
         mask.Ellipse(left, top, right, bottom);
         break;
-      case kToolFilledEllipse:
+      case Shape::kFilledEllipse:
         mask.Ellipse(left, top, right, bottom);
         image.FillColor = other;
         image.Ellipse(left, top, right, bottom);
         image.fillStyle = FillStyle::kTransparent;
         image.ForeColor = pressed;
         image.Ellipse(left, top, right, bottom);
-        break;
-      default:
         break;
     }
     for (Surface* s : {&image, &mask}) s->fillStyle = FillStyle::kTransparent;

@@ -1,9 +1,9 @@
-// The shape tools (6 to 12): line, hollow, solid and filled rectangle, hollow, solid and filled
+// The shape tools: line, hollow, solid and filled rectangle, hollow, solid and filled
 // ellipse. While the button is held an inverted rubber band joins the centres of the start and
 // end cells on PicMain; on release the shape is drawn at actual size into PicImage, PicMask and
 // picIcon, every pixel of it opaque, and the canvas is rebuilt from the icon.
 //
-// The pressed colour is the drawing colour; the filled shapes (9 and 12) have the other button's
+// The pressed colour is the drawing colour; the filled shapes have the other button's
 // current colour inside.
 #pragma once
 
@@ -13,12 +13,21 @@
 
 namespace pelorin {
 
+// The shapes, in the palette's order.
+enum class Shape {
+  kLine,
+  kHollowRectangle,
+  kSolidRectangle,
+  kFilledRectangle,
+  kHollowEllipse,
+  kSolidEllipse,
+  kFilledEllipse,
+};
+
 class ShapeTool : public CanvasTool {
  public:
-  ShapeTool(int tool, IconDocument& doc, const ColourCommands& colours)
-      : tool_(tool), doc_(doc), colours_(colours) {}
+  ShapeTool(Shape shape, IconDocument& doc, const ColourCommands& colours);
 
-  PointerShape Chosen() override { return {MousePointer::kCrosshair, {}}; }
   bool Press(CanvasPointer& pointer, int button, int shift, double x, double y) override;
   // The shape's size in cells, both end cells counted, the moving one held on the icon.
   std::optional<CellSize> DragSize(const CanvasPointer& pointer) const override;
@@ -33,7 +42,7 @@ class ShapeTool : public CanvasTool {
   void DrawBand(int x, int y);
   void Commit(const CanvasPointer& pointer, int button);
 
-  int tool_;
+  Shape shape_;
   IconDocument& doc_;
   const ColourCommands& colours_;
   int press_x_ = 0;

@@ -19,8 +19,9 @@ constexpr Rect kRightColour = {360, 111, 370, 121};
 // Cleared areas of the readouts, right and bottom exclusive.
 constexpr Rect kPositionField = {370, 62, 413, 77};
 constexpr Rect kSizeField = {368, 85, 413, 99};
-constexpr int kPositionSymbol = 13;
-constexpr int kSizeSymbol = 12;
+// The symbols' cells in the picture of the two.
+constexpr int kSizeSymbol = 0;
+constexpr int kPositionSymbol = 1;
 
 Rect Grown(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
 
@@ -32,17 +33,17 @@ Rect TextArea(Rect field) {
 
 }  // namespace
 
-void StatusArea::Paint(const std::vector<Rect>& framed, const Raster* glyphs,
+void StatusArea::Paint(const std::vector<Rect>& framed, const Raster* symbols,
                        const std::array<Colour, 2>& colours) {
   Raster& r = form_.raster();
   form_.Cls();
   DrawEdgeSunkenOuter(r, {0, 0, form_.width() + 1, 2}, shadow_, highlight_);
   for (const Rect& place : framed) DrawEdgeSunkenOuter(r, Grown(place, 4), shadow_, highlight_);
-  if (glyphs != nullptr) {
+  if (symbols != nullptr) {
     for (const auto& [symbol, x, y] :
          {std::tuple{kPositionSymbol, 348, 62}, {kSizeSymbol, 348, 84}}) {
-      BitBlt(r, x, y, 15, 15, *glyphs, 16 * symbol, 0, Rop::kSrcAnd);
-      BitBlt(r, x, y, 15, 15, *glyphs, 16 * symbol, 16, Rop::kSrcInvert);
+      BitBlt(r, x, y, 15, 15, *symbols, 16 * symbol, 0, Rop::kSrcAnd);
+      BitBlt(r, x, y, 15, 15, *symbols, 16 * symbol, 16, Rop::kSrcInvert);
       DrawEdgeSunkenOuter(r, symbol == kPositionSymbol ? kPositionBox : kSizeBox, shadow_,
                           highlight_);
     }

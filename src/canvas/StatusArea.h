@@ -35,9 +35,10 @@ class StatusArea {
       : form_(form), back_(back), shadow_(shadow), highlight_(highlight) {}
 
   // Redraws every decoration: the line under the menu bar, a frame 4 pixels outside each of
-  // `framed`, the readouts' symbols from the tool glyph strip (none when it is null), their
-  // boxes, and the swatches in `colours`.
-  void Paint(const std::vector<Rect>& framed, const Raster* glyphs,
+  // `framed`, the readouts' symbols (`symbols`: the size symbol's 16 x 16 cell, then the
+  // position symbol's, mask rows over image rows; none when it is null), their boxes, and the
+  // swatches in `colours`.
+  void Paint(const std::vector<Rect>& framed, const Raster* symbols,
              const std::array<Colour, 2>& colours);
   // Both swatches refilled with the current colours, left first.
   void RefillSwatches(const std::array<Colour, 2>& colours);

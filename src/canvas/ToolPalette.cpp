@@ -1,6 +1,5 @@
 #include "canvas/ToolPalette.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -12,39 +11,12 @@
 namespace pelorin {
 namespace {
 
-constexpr std::array<std::string_view, kToolCount> kCaptions = {
-    "选择",     "绘图",     "擦除",     "取色",     "填充",     "直线",
-    "空心矩形", "实体矩形", "填充矩形", "空心椭圆", "实体椭圆", "填充椭圆"};
-
 constexpr int kGlyphSize = 16;
-// Where a glyph sits in its cell; the picker and fill glyphs (indices 3 and 4) sit one pixel
-// further left than this.
+// Where a glyph sits in its cell, unless its look nudges it further left.
 constexpr int kGlyphLeft = 4;
 constexpr int kGlyphTop = 3;
 
-bool IsTool(int tool) { return tool >= 1 && tool <= kToolCount; }
-
-struct Cell {
-  int column;
-  int row;
-};
-
-// The cell under a point, when the point's pixel is one of the palette's 92 x 66. Testing the
-// pixel first keeps points just left of or above the palette out of column and row 0, where
-// truncating division would put them.
-std::optional<Cell> CellAt(double x, double y) {
-  if (!(x > -1.0 && y > -1.0 && x < ToolPalette::kWidth && y < ToolPalette::kHeight))
-    return std::nullopt;
-  const int px = WholePixel(x);
-  const int py = WholePixel(y);
-  if (px < 0 || py < 0 || px >= ToolPalette::kWidth || py >= ToolPalette::kHeight)
-    return std::nullopt;
-  return Cell{px / ToolPalette::kCellWidth, py / ToolPalette::kCellHeight};
-}
-
 }  // namespace
-
-std::string_view ToolCaption(int tool) { return IsTool(tool) ? kCaptions[tool - 1] : ""; }
 
 int ToolCellLeft(int tool) {
   return ToolPalette::kCellWidth * ((tool - 1) % ToolPalette::kColumns);
@@ -54,27 +26,52 @@ int ToolCellTop(int tool) {
   return ToolPalette::kCellHeight * ((tool - 1) / ToolPalette::kColumns);
 }
 
-ToolPalette::ToolPalette(Surface& pic_tools, Colour window_back, Colour shadow, Colour highlight,
-                         std::function<void(int)> select_tool)
+ToolPalette::ToolPalette(Surface& pic_tools, std::vector<ToolLook> tools, Colour window_back,
+                         Colour shadow, Colour highlight, std::function<void(int)> select_tool)
     : pic_tools_(pic_tools),
+      tools_(std::move(tools)),
       window_back_(window_back),
       shadow_(shadow),
       highlight_(highlight),
-      select_tool_(std::move(select_tool)) {}
+      select_tool_(std::move(select_tool)) {
+  pic_tools_.Resize(kWidth, Height(ToolCount()));
+}
+
+std::string_view ToolPalette::Caption(int tool) const {
+  return IsTool(tool) ? tools_[tool - 1].caption : "";
+}
+
+std::vector<std::string_view> ToolPalette::Glyphs() const {
+  std::vector<std::string_view> glyphs;
+  for (const ToolLook& look : tools_) glyphs.push_back(look.glyph);
+  return glyphs;
+}
+
+// The pixel is tested first: that keeps points just left of or above the palette out of column
+// and row 0, where truncating division would put them.
+std::optional<int> ToolPalette::ToolAt(double x, double y) const {
+  const int height = pic_tools_.height();
+  if (!(x > -1.0 && y > -1.0 && x < kWidth && y < height)) return std::nullopt;
+  const int px = WholePixel(x);
+  const int py = WholePixel(y);
+  if (px < 0 || py < 0 || px >= kWidth || py >= height) return std::nullopt;
+  const int tool = px / kCellWidth + 1 + kColumns * (py / kCellHeight);
+  // The cells of the last row past the last tool hold none.
+  if (!IsTool(tool)) return std::nullopt;
+  return tool;
+}
 
 void ToolPalette::PicTools_Paint() {
   pic_tools_.Cls();
   if (glyphs_ != nullptr) {
     Raster& dst = pic_tools_.raster();
-    for (int r = 0; r < kRows; ++r) {
-      for (int c = 0; c < kColumns; ++c) {
-        const int k = kColumns * r + c;
-        const int x = kGlyphLeft + kCellWidth * c - ((k == 3 || k == 4) ? 1 : 0);
-        const int y = kGlyphTop + kCellHeight * r;
-        BitBlt(dst, x, y, kGlyphSize, kGlyphSize, *glyphs_, kGlyphSize * k, 0, Rop::kSrcAnd);
-        BitBlt(dst, x, y, kGlyphSize, kGlyphSize, *glyphs_, kGlyphSize * k, kGlyphSize,
-               Rop::kSrcInvert);
-      }
+    for (int tool = 1; tool <= ToolCount(); ++tool) {
+      const int k = tool - 1;
+      const int x = kGlyphLeft + ToolCellLeft(tool) - tools_[k].glyph_nudge;
+      const int y = kGlyphTop + ToolCellTop(tool);
+      BitBlt(dst, x, y, kGlyphSize, kGlyphSize, *glyphs_, kGlyphSize * k, 0, Rop::kSrcAnd);
+      BitBlt(dst, x, y, kGlyphSize, kGlyphSize, *glyphs_, kGlyphSize * k, kGlyphSize,
+             Rop::kSrcInvert);
     }
   }
   DrawEdgeSunkenOuter(pic_tools_.raster(), SelectedCell(), shadow_, highlight_);
@@ -82,19 +79,19 @@ void ToolPalette::PicTools_Paint() {
 }
 
 void ToolPalette::PicTools_MouseDown(int /*button*/, int /*shift*/, double x, double y) {
-  const std::optional<Cell> cell = CellAt(x, y);
-  // A point that rounds to a pixel off the grid (the view's fractional edge) presses nothing;
-  // taking its column or row as a cell would frame a cell off the surface and select a tool
-  // number that does not exist.
-  if (!cell) return;
+  const std::optional<int> tool = ToolAt(x, y);
+  // A point that rounds to a pixel off the grid (the view's fractional edge), or a cell without
+  // a tool, presses nothing; taking its column or row as a cell would frame a cell off the
+  // surface and select a tool number that does not exist.
+  if (!tool) return;
   // A second button going down before the first comes up moves the press; the first pressed
   // cell must not keep a frame it no longer earns.
   if (pressed_) RemovePressedFrame();
 
   pressed_ = true;
-  pressed_left_ = kCellWidth * cell->column;
-  pressed_top_ = kCellHeight * cell->row;
-  pressed_tool_ = cell->column + 1 + kColumns * cell->row;
+  pressed_left_ = ToolCellLeft(*tool);
+  pressed_top_ = ToolCellTop(*tool);
+  pressed_tool_ = *tool;
   if (pressed_left_ == selected_left_ && pressed_top_ == selected_top_) {
     // The selected cell is framed already; there is nothing to show.
     pressed_on_selected_ = true;
@@ -108,8 +105,7 @@ void ToolPalette::PicTools_MouseDown(int /*button*/, int /*shift*/, double x, do
 
 void ToolPalette::PicTools_MouseMove(int button, int /*shift*/, double x, double y) {
   if (button == 0) {
-    if (const std::optional<Cell> cell = CellAt(x, y))
-      tooltip_ = ToolCaption(cell->column + 1 + kColumns * cell->row);
+    if (const std::optional<int> tool = ToolAt(x, y)) tooltip_ = Caption(*tool);
     return;
   }
   // Only a left drag shows the pressed cell following the pointer; with other buttons the
@@ -135,8 +131,8 @@ void ToolPalette::PicTools_MouseUp(int /*button*/, int /*shift*/, double x, doub
   pressed_ = false;
 
   int clicked = 0;
-  // 92 and 66 count as inside; their column and row match no pressed cell.
-  const bool inside = x >= 0 && x <= kWidth && y >= 0 && y <= kHeight;
+  // The width and the height count as inside; their column and row match no pressed cell.
+  const bool inside = x >= 0 && x <= kWidth && y >= 0 && y <= pic_tools_.height();
   if (inside && kCellWidth * (WholePixel(x) / kCellWidth) == pressed_left_ &&
       kCellHeight * (WholePixel(y) / kCellHeight) == pressed_top_) {
     RemoveFrame(selected_left_, selected_top_);
@@ -161,7 +157,7 @@ void ToolPalette::MoveFrameTo(int tool) {
 }
 
 void ToolPalette::ReturnToLastTool(int tool) {
-  if (tool < kToolPencil || tool > kToolCount) return;
+  if (tool == kToolSelect || !IsTool(tool)) return;
   const double x = ToolCellLeft(tool);
   const double y = ToolCellTop(tool);
   PicTools_MouseDown(1, 0, x, y);

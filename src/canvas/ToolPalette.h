@@ -1,9 +1,11 @@
-// The tool palette: the 92 x 66 surface PicTools at the right of the main window, a grid of
-// twelve tool buttons that the program draws itself (no button controls).
+// The tool palette: the surface PicTools at the right of the main window, a grid of tool buttons
+// that the program draws itself (no button controls), one for each tool the canvas registers,
+// each showing the glyph and the caption of that tool's look.
 //
-// Geometry. 4 columns by 3 rows of cells, each 23 pixels wide and 22 high. Tool n lies in column
-// (n - 1) mod 4 and row (n - 1) div 4; its cell's top-left corner is (23c, 22r). A palette pixel
-// (x, y) lies in column x div 23 and row y div 22.
+// Geometry. 4 columns of cells, each 23 pixels wide and 22 high, in as many rows as the tools
+// fill: 92 x 66 for the twelve tools. Tool n lies in column (n - 1) mod 4 and row (n - 1) div 4;
+// its cell's top-left corner is (23c, 22r). A palette pixel (x, y) lies in column x div 23 and
+// row y div 22.
 //
 // Frames. The cell of the current tool (the selected cell) carries a one-pixel sunken frame:
 // top row and left column in the button shadow, bottom row and right column in the highlight.
@@ -19,15 +21,19 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "canvas/CanvasTool.h"
 #include "raster/Raster.h"
 #include "raster/Surface.h"
 
 namespace pelorin {
 
-// Tool numbers, in palette order.
+// The places of the tools in the palette, in the order the canvas registers them (Canvas.cpp);
+// commands choose tools by these numbers.
 inline constexpr int kToolSelect = 1;
 inline constexpr int kToolPencil = 2;
 inline constexpr int kToolEraser = 3;
@@ -40,12 +46,8 @@ inline constexpr int kToolFilledRectangle = 9;
 inline constexpr int kToolHollowEllipse = 10;
 inline constexpr int kToolSolidEllipse = 11;
 inline constexpr int kToolFilledEllipse = 12;
-inline constexpr int kToolCount = 12;
 
-// The tool's caption (its tooltip); empty for numbers outside 1..12.
-std::string_view ToolCaption(int tool);
-
-// Top-left corner of tool n's cell; (23c, 22r). Only meaningful for 1..12.
+// Top-left corner of tool n's cell; (23c, 22r), for n from 1.
 int ToolCellLeft(int tool);
 int ToolCellTop(int tool);
 
@@ -54,25 +56,34 @@ class ToolPalette {
   static constexpr int kCellWidth = 23;
   static constexpr int kCellHeight = 22;
   static constexpr int kColumns = 4;
-  static constexpr int kRows = 3;
   static constexpr int kWidth = kColumns * kCellWidth;     // 92
-  static constexpr int kHeight = kRows * kCellHeight;      // 66
   static constexpr Rect kNoPressedCell = {-2, 0, -1, -1};  // empty
+  // The height of a palette of `tools` tools: 66 for twelve.
+  static constexpr int Height(int tools) {
+    return kCellHeight * ((tools + kColumns - 1) / kColumns);
+  }
 
-  // pic_tools: the 92 x 66 surface the palette is painted on; its BackColor is the button face.
+  // pic_tools: the surface the palette is painted on, sized here to the grid of `tools`; its
+  // BackColor is the button face. tools: the looks of the tools, tool 1 first.
   // window_back: the main window's background colour, used to remove a frame.
   // shadow, highlight: the system's button shadow and highlight colours for the sunken frame.
   // select_tool: makes a tool current; called with the tool number on every completed click.
-  ToolPalette(Surface& pic_tools, Colour window_back, Colour shadow, Colour highlight,
-              std::function<void(int)> select_tool);
+  ToolPalette(Surface& pic_tools, std::vector<ToolLook> tools, Colour window_back, Colour shadow,
+              Colour highlight, std::function<void(int)> select_tool);
   ToolPalette(const ToolPalette&) = delete;
   ToolPalette& operator=(const ToolPalette&) = delete;
 
-  // The 224 x 32 glyph strip (mask row over image row, 16 x 16 per glyph) the paint draws from.
-  // Not owned; it must outlive its use here. nullptr: the paint draws no glyphs.
+  int ToolCount() const { return static_cast<int>(tools_.size()); }
+  // Tool n's caption (its tooltip); empty for numbers that are no tool.
+  std::string_view Caption(int tool) const;
+  // The tools' glyph pictures, tool 1 first: the glyph strip is assembled from them.
+  std::vector<std::string_view> Glyphs() const;
+  // The glyph strip (16 x 16 per glyph side by side, tool 1 first; mask rows over image rows)
+  // the paint draws from. Not owned; it must outlive its use here. nullptr: the paint draws no
+  // glyphs.
   void SetGlyphs(const Raster* strip) { glyphs_ = strip; }
 
-  // Clears the surface to its BackColor, draws the twelve glyphs and frames the selected cell.
+  // Clears the surface to its BackColor, draws the tools' glyphs and frames the selected cell.
   void PicTools_Paint();
   // button: 0 none, 1 left, 2 right, 4 middle, sums for chords. shift is not used.
   void PicTools_MouseDown(int button, int shift, double x, double y);
@@ -83,11 +94,11 @@ class ToolPalette {
 
   // For callers that change the tool without a click (start-up, New, paste, select all): removes
   // the selected cell's frame, makes tool n's cell the selected cell and frames it. It does not
-  // call select_tool; the caller calls SelectTool next. Does nothing for n outside 1..12.
+  // call select_tool; the caller calls SelectTool next. Does nothing for numbers that are no tool.
   void MoveFrameTo(int tool);
   // Clicks tool's cell as the user would (left press, then left release, at its top-left corner),
-  // so the frame moves and select_tool is called. Does nothing for tools outside 2..12: tool 1 is
-  // never a drawing tool to return to.
+  // so the frame moves and select_tool is called. Does nothing for tool 1, never a drawing tool
+  // to return to, and for numbers that are no tool.
   void ReturnToLastTool(int tool);
 
   // State, for the window and for tests.
@@ -105,8 +116,12 @@ class ToolPalette {
   void RemoveFrame(int left, int top);
   // Removes the pressed cell's frame unless the press landed on the selected cell.
   void RemovePressedFrame();
+  bool IsTool(int tool) const { return tool >= 1 && tool <= ToolCount(); }
+  // The tool whose cell holds (x, y), when one does.
+  std::optional<int> ToolAt(double x, double y) const;
 
   Surface& pic_tools_;
+  std::vector<ToolLook> tools_;
   Colour window_back_;
   Colour shadow_;
   Colour highlight_;

@@ -95,7 +95,7 @@ bool RunColourAdjustment(Platform& platform, ColourTables& tables, const Raster&
   FrmColAdj dialog(platform, tables);
   dialog.Form_Load();
   BitBlt(dialog.PicShade.raster(), 0, 0, kTableSide, kTableSide, preview, 0, 0, Rop::kSrcCopy);
-  platform.ShowColAdj(dialog);
+  platform.ShowDialog(dialog);
   if (!dialog.Ok()) return false;
   tables.WriteResult(image);
   return true;

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
@@ -29,5 +30,8 @@ FrmColAdjView::FrmColAdjView(FrmColAdj& core, QWidget* parent) : DialogFormView(
   AddButton("CmdCancel", core.CmdCancelCaption, FrmColAdj::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmColAdj, FrmColAdjView>();
 
 }  // namespace pelorin

@@ -8,9 +8,10 @@
 // document modified. Outside the document the surfaces are read only.
 //
 // Besides the icon the canvas shows the live selection (Selection, which belongs to the document
-// and draws through it) and the figures drawn by inverting canvas pixels (a shape's rubber band,
-// the selection's marquee). The document knows which figures are on the canvas: every redraw of
-// the canvas wipes them, so hiding a figure that a redraw wiped draws nothing.
+// and draws through the operations on a floating picture below) and the figures drawn by inverting
+// canvas pixels (a shape's rubber band, the selection's marquee). The document knows which figures
+// are on the canvas: every redraw of the canvas wipes them, so hiding a figure that a redraw wiped
+// draws nothing.
 //
 // A finished change is recorded in the undo history with one call, RecordChange.
 #pragma once
@@ -18,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -74,11 +76,13 @@ class IconDocument {
   // The changes are saved, or the user chose to lose them.
   void MarkUnmodified() { modified_ = false; }
 
-  // The off-screen rasters (grid, hatch, empty canvas, tool glyphs), made when the window loads
+  // The off-screen rasters (grid, hatch, empty canvas, tool glyphs and status symbols), made when
+  // the window loads
   // and freed when it unloads.
   const ModIcoEd& Rasters() const { return rasters_; }
-  // Builds the grid, the hatch and the empty canvas, and shows the empty canvas.
-  void MakeRasters();
+  // Builds the grid, the hatch and the empty canvas, and shows the empty canvas; then the tool
+  // glyph strip from the tools' glyph pictures, in palette order, and the status symbols.
+  void MakeRasters(std::span<const std::string_view> tool_glyphs);
   void FreeRasters();
 
   // The pointer shown over the canvas.
@@ -116,6 +120,27 @@ class IconDocument {
   // `mask` and `image` (32 x 32) become the icon, drawn into every view.
   void LoadPicture(const Raster& mask, const Raster& image);
 
+  // --- A picture floating over the icon: the selection's pixels, held apart from the icon while
+  // they move. `area` is in icon pixels (on the canvas ten times that); it may reach beyond the
+  // icon, and what lies outside is cut off. Each marks the document modified but MergeFloating,
+  // whose change is recorded by its caller.
+
+  // The icon's pixels in `area` lifted out: transparent in the icon and the canvas copy, the
+  // background on the preview. The canvas still shows them (they float there now).
+  void LiftArea(Rect area);
+  // The canvas and the preview show the icon with `mask` and `image` laid over it in `area`
+  // (stretched when that is not their size), without figures.
+  void ShowFloating(Rect area, const Raster& mask, const Raster& image);
+  // `mask` and `image` laid into the icon in `area` (AND with the mask, XOR with the image) and
+  // over the canvas copy; the canvas shows them already.
+  void MergeFloating(Rect area, const Raster& mask, const Raster& image);
+  // The views show the icon alone, without figures: a floating picture dropped.
+  void ShowIconAlone();
+  // The icon's pixels in `area` replaced by `mask` and `image`, or made transparent; then
+  // ShowIconAlone.
+  void ReplaceArea(Rect area, const Raster& mask, const Raster& image);
+  void ClearArea(Rect area);
+
   // --- Figures on the canvas.
 
   // Draws `figure` with `invert`, which inverts its pixels on the canvas, after removing it where
@@ -127,8 +152,6 @@ class IconDocument {
   void HideFigure(Figure figure);
 
  private:
-  friend class Selection;
-
   struct LiveFigure {
     bool shown = false;
     std::function<void(Raster&)> invert;

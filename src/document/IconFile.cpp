@@ -7,7 +7,6 @@
 #include <cerrno>
 
 #include "base/SystemError.h"
-#include "extract/MappedFile.h"
 
 namespace pelorin {
 
@@ -121,14 +120,6 @@ std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask) {
     }
   }
   return file;
-}
-
-std::optional<int> ReadImageCount(const std::string& path) {
-  // Regular files only: a pipe put in the file's place would keep us waiting for a writer.
-  const std::optional<MappedFile> file = MappedFile::Open(path);
-  if (!file || file->bytes().size() < 6) return std::nullopt;
-  const std::span<const std::uint8_t> head = file->bytes();
-  return static_cast<std::int16_t>(head[4] | (head[5] << 8));
 }
 
 std::optional<std::string> OpenForWriting(const std::string& path, bool& created) {

@@ -31,10 +31,6 @@ std::array<std::uint8_t, kIconHeaderSize> IconFileHeaders();
 // a transparent pixel is written black whatever the image holds there.
 std::vector<std::uint8_t> EncodeIcon(const Raster& image, const Raster& mask);
 
-// The image count in the first six bytes of a file (a signed 16-bit value); nullopt when the file
-// cannot be read, is not a regular file or is shorter.
-std::optional<int> ReadImageCount(const std::string& path);
-
 // Checks that `path` can be written: an existing file must be a regular file (not a folder, a
 // device or a pipe, which are left alone, not even opened) and writable; a missing one must be
 // creatable (it is created, empty). Gives the description of the failure (DescribeSystemError

@@ -25,7 +25,16 @@ void ModIcoEd::MakeHatchAndEmptyCanvas() {
              Rop::kSrcCopy);
 }
 
-void ModIcoEd::MakeToolGlyphs() { tool_glyphs_ = LoadPictureResource("tool-glyphs.txt").image; }
+void ModIcoEd::MakeToolGlyphs(std::span<const std::string_view> glyphs) {
+  constexpr int kGlyph = 16;
+  tool_glyphs_.emplace(kGlyph * static_cast<int>(glyphs.size()), 2 * kGlyph, kBlack);
+  for (std::size_t k = 0; k < glyphs.size(); ++k) {
+    // The picture holds the mask over the image, both opaque: its image is the whole glyph.
+    BitBlt(*tool_glyphs_, kGlyph * static_cast<int>(k), 0, kGlyph, 2 * kGlyph,
+           LoadPictureResource(glyphs[k]).image, 0, 0, Rop::kSrcCopy);
+  }
+  status_symbols_ = LoadPictureResource("status-symbols.txt").image;
+}
 
 void ModIcoEd::TilePics(Surface& pic_main, Surface& pic_main_copy) const {
   BitBlt(pic_main.raster(), 0, 0, kCanvasSize, kCanvasSize, *empty_canvas_, 0, 0, Rop::kSrcCopy);

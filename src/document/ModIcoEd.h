@@ -4,13 +4,18 @@
 //   empty-canvas picture (321 x 321): black, the hatch cell in every cell interior
 //   grid picture         (321 x 321): white, black lines at 0, 10, ..., 320 both ways
 //   hatch cell           (9 x 9):     the picture of a transparent cell
-//   tool glyph strip     (224 x 32):  14 glyphs of 16 x 16, mask rows 0-15 over image rows 16-31
+//   tool glyph strip     (16n x 32):  the glyphs of the n tools, 16 x 16 each side by side (mask
+//                                     rows 0-15 over image rows 16-31), assembled from the tools'
+//                                     own glyph pictures; 192 x 32 for the twelve tools
+//   status symbols       (32 x 32):   the status area's size and position symbols, likewise
 //
 // Every view is produced by whole-raster transfers: the empty canvas is one copy, the grid one
 // AND, the icon two stretched transfers (mask AND, image XOR).
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "base/Geometry.h"
 #include "raster/Raster.h"
@@ -30,10 +35,14 @@ class ModIcoEd {
   void MakeGridPicture(Surface& pic_main);
   // Loads the hatch cell and builds the empty-canvas picture from it.
   void MakeHatchAndEmptyCanvas();
-  // Loads the tool glyph strip.
-  void MakeToolGlyphs();
+  // Assembles the tool glyph strip from the glyph pictures named, in palette order, and loads
+  // the status symbols.
+  void MakeToolGlyphs(std::span<const std::string_view> glyphs);
   void FreeGridPicture() { grid_.reset(); }
-  void FreeToolGlyphs() { tool_glyphs_.reset(); }
+  void FreeToolGlyphs() {
+    tool_glyphs_.reset();
+    status_symbols_.reset();
+  }
   void FreeHatchAndEmptyCanvas() {
     hatch_.reset();
     empty_canvas_.reset();
@@ -44,6 +53,7 @@ class ModIcoEd {
   const Raster& hatch() const { return *hatch_; }
   const Raster& empty_canvas() const { return *empty_canvas_; }
   const Raster& tool_glyphs() const { return *tool_glyphs_; }
+  const Raster& status_symbols() const { return *status_symbols_; }
 
   // The empty canvas onto `pic_main` (321 x 321) and `pic_main_copy` (320 x 320).
   void TilePics(Surface& pic_main, Surface& pic_main_copy) const;
@@ -55,6 +65,7 @@ class ModIcoEd {
   std::optional<Raster> hatch_;
   std::optional<Raster> empty_canvas_;
   std::optional<Raster> tool_glyphs_;
+  std::optional<Raster> status_symbols_;
 };
 
 // Lays an icon (mask, then image) over `dst` at (x, y), stretched to w x h: AND with the mask,

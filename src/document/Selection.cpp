@@ -10,10 +10,6 @@ Selection::Selection(IconDocument& doc)
       sel_image_("PicSelImage", kIconSize, kIconSize, kBlack),
       sel_mask_("PicSelMask", kIconSize, kIconSize, kWhite) {}
 
-void Selection::ComposeOnto(Raster& dst, int x, int y, int w, int h) const {
-  ComposeIcon(dst, x, y, w, h, sel_mask_.raster(), sel_image_.raster());
-}
-
 void Selection::DrawMarquee() {
   // While a marquee is dragged towards the top left its corners come in either order.
   const Rect r = {std::min(rect_.left, rect_.right), std::min(rect_.top, rect_.bottom),
@@ -52,28 +48,12 @@ void Selection::CaptureSelection() {
 }
 
 void Selection::LiftSelection() {
-  const Rect icon = IconRect();
-  doc_.pic_icon_.raster().FillRect(icon, doc_.BackColor());
-  doc_.pic_image_.raster().FillRect(icon, kBlack);
-  doc_.pic_mask_.raster().FillRect(icon, kWhite);
-  doc_.pic_icon_.Refresh(icon);
-  doc_.RebuildCanvasCopy();
-  doc_.modified_ = true;
+  doc_.LiftArea(IconRect());
   SetFloating();
 }
 
-void Selection::ComposePreviewWithSelection() {
-  doc_.ComposePreview();
-  ComposeOnto(doc_.pic_icon_.raster(), IconLeft(), IconTop(), Width(), Height());
-  doc_.pic_icon_.Refresh(IconRect());
-}
-
 void Selection::ShowOverPicture() {
-  doc_.ShowCanvasCopy();
-  ComposeOnto(doc_.pic_main_.raster(), rect_.left, rect_.top, rect_.Width(), rect_.Height());
-  ComposePreviewWithSelection();
-  doc_.DrawGrid();
-  doc_.modified_ = true;
+  doc_.ShowFloating(IconRect(), sel_mask_.raster(), sel_image_.raster());
 }
 
 void Selection::ShowFloatingSelection() {
@@ -82,26 +62,12 @@ void Selection::ShowFloatingSelection() {
 }
 
 void Selection::StoreMarkedSelection() {
-  const int w = Width();
-  const int h = Height();
-  BitBlt(doc_.pic_mask_.raster(), IconLeft(), IconTop(), w, h, sel_mask_.raster(), 0, 0,
-         Rop::kSrcCopy);
-  BitBlt(doc_.pic_image_.raster(), IconLeft(), IconTop(), w, h, sel_image_.raster(), 0, 0,
-         Rop::kSrcCopy);
-  doc_.RebuildCanvasCopy();
-  doc_.ShowCanvasCopy();
-  doc_.ComposePreview();
-  doc_.DrawGrid();
+  doc_.ReplaceArea(IconRect(), sel_mask_.raster(), sel_image_.raster());
   DrawMarquee();
-  doc_.modified_ = true;
 }
 
 void Selection::MergeSelection(bool record) {
-  ComposeOnto(doc_.pic_image_.raster(), IconLeft(), IconTop(), Width(), Height());
-  BitBlt(doc_.pic_mask_.raster(), IconLeft(), IconTop(), Width(), Height(), sel_mask_.raster(), 0,
-         0, Rop::kSrcAnd);
-  ComposeIcon(doc_.pic_main_copy_.raster(), 0, 0, kCanvasCopySize, kCanvasCopySize,
-              doc_.PicMask().raster(), doc_.PicImage().raster());
+  doc_.MergeFloating(IconRect(), sel_mask_.raster(), sel_image_.raster());
   if (record) doc_.RecordChange();
 }
 
@@ -145,30 +111,20 @@ void Selection::Delete() {
   const bool marquee = marquee_;
   ClearMarquee();
   if (marquee) {
-    doc_.pic_mask_.raster().FillRect(IconRect(), kWhite);
-    doc_.pic_image_.raster().FillRect(IconRect(), kBlack);
-    doc_.RebuildCanvasCopy();
+    doc_.ClearArea(IconRect());
+  } else {
+    // A floating selection's pixels simply vanish: the picture under them shows again.
+    doc_.ShowIconAlone();
   }
-  // A floating selection's pixels simply vanish: the picture under them shows again.
-  doc_.ShowCanvasCopy();
-  doc_.DrawGrid();
-  doc_.ComposePreview();
-  doc_.modified_ = true;
 }
 
 void Selection::Paste(Raster mask, Raster image) {
-  const int w = mask.width();
-  const int h = mask.height();
+  rect_ = {0, 0, kCellSize * mask.width(), kCellSize * mask.height()};
   sel_mask_.raster() = std::move(mask);
   sel_image_.raster() = std::move(image);
-  ComposeOnto(doc_.pic_main_.raster(), 0, 0, kCellSize * w, kCellSize * h);
-  doc_.DrawGrid();
-  ComposeOnto(doc_.pic_icon_.raster(), 0, 0, w, h);
-  doc_.pic_icon_.Refresh();
-  rect_ = {0, 0, kCellSize * w, kCellSize * h};
+  ShowOverPicture();
   DrawMarquee();
   SetFloating();
-  doc_.modified_ = true;
 }
 
 void Selection::SelectAll() {

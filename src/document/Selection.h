@@ -1,7 +1,7 @@
 // The selection: none, a marquee (a marked rectangle whose pixels are still part of the picture)
 // or a floating selection (pixels held apart in PicSelImage and PicSelMask and drawn over the
 // picture). It is part of the document: it draws on the canvas and the preview through the
-// document, which knows what they show.
+// document's operations on a floating picture, which keep what they show true.
 //
 // The rectangle is in PicMain pixels and always on grid lines (multiples of 10); the selection's
 // top-left icon pixel is (left / 10, top / 10) and its size W x H = (right - left) / 10 by
@@ -95,11 +95,6 @@ class Selection {
   // Lays the selection into the icon and over PicMainCopy; with `record` the picture becomes an
   // undo step.
   void MergeSelection(bool record);
-  // The selection's surfaces laid over `dst` at (x, y), w x h (stretched when that is not their
-  // size).
-  void ComposeOnto(Raster& dst, int x, int y, int w, int h) const;
-  // The preview cleared, the icon and then the selection laid over it.
-  void ComposePreviewWithSelection();
 
   IconDocument& doc_;
   Surface sel_image_;

@@ -25,7 +25,7 @@ void FrmClipData::Opt_Click(int index) {
 std::optional<ShrinkOption> AskHowToShrink(Platform& platform, int width, int height) {
   FrmClipData dialog(platform, width, height);
   dialog.Form_Load();
-  platform.ShowClipData(dialog);
+  platform.ShowDialog(dialog);
   platform.DoEvents();
   if (!dialog.Ok()) return std::nullopt;
   return dialog.Choice();

@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
+#include "platform/qt/DialogViews.h"
+
 namespace pelorin {
 
 FrmClipDataView::FrmClipDataView(FrmClipData& core, QWidget* parent)
@@ -26,5 +28,8 @@ FrmClipDataView::FrmClipDataView(FrmClipData& core, QWidget* parent)
   AddButton("CmdCancel", core.CmdCancelCaption, FrmClipData::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmClipData, FrmClipDataView>();
 
 }  // namespace pelorin

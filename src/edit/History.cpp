@@ -130,12 +130,6 @@ void History::ClearHistory() {
   std::vector<std::unique_ptr<Chunk>>().swap(chunks_);
 }
 
-void History::RemoveOldest() {
-  if (undo_.empty()) return;
-  FreeSlot(undo_.front());
-  undo_.erase(undo_.begin());
-}
-
 void History::ReserveSlot() {
   if (!free_.empty()) return;
   const std::size_t first = chunks_.size() * kSlotsPerChunk;

@@ -59,9 +59,6 @@ class History {
   void ClearRedo();
   // Empties both histories and gives all their memory back.
   void ClearHistory();
-  // Drops the oldest undo step (after opening a file the blank step goes); nothing when empty.
-  // Shifts the list of the remaining steps, which is fine for something done once per file.
-  void RemoveOldest();
 
   std::size_t UndoCount() const { return undo_.size(); }
   std::size_t RedoCount() const { return redo_.size(); }

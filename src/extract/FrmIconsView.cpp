@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/DialogWidth.h"
 #include "platform/qt/SurfaceView.h"
 
@@ -127,5 +128,8 @@ void FrmIconsView::FollowCore() {
   pic_icons_->update();
   if (!core_.Visible() && isVisible()) done(QDialog::Accepted);
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmIcons, FrmIconsView>();
 
 }  // namespace pelorin

@@ -6,8 +6,8 @@
 #include <numeric>
 #include <utility>
 
-#include "extract/ByteReader.h"
 #include "extract/PngReader.h"
+#include "files/ByteReader.h"
 #include "raster/Blit.h"
 
 namespace pelorin {
@@ -533,7 +533,9 @@ std::optional<IconPicture> DecodeIconFile(const ByteSource& file, int screen_bit
       image.png ? PngStreamLength(file, offset) : std::min(image.bytes, size - offset);
   std::vector<std::uint8_t> data(length);
   if (!file.ReadAt(offset, data)) return std::nullopt;
-  return DecodeIconImage(data);
+  std::optional<IconPicture> picture = DecodeIconImage(data);
+  if (picture) picture->image_count = static_cast<std::int16_t>(count);
+  return picture;
 }
 
 std::optional<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file, int screen_bits) {

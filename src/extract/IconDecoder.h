@@ -47,6 +47,10 @@ inline constexpr int kMaxDibSide = 1024;
 struct IconPicture {
   Raster mask;
   Raster image;
+  // How many images the file it came from holds: its directory's count, read as the signed
+  // 16-bit value it is stored as (so that an open needs nothing else from the file). 1 for a
+  // picture that did not come from an icon file's directory.
+  int image_count = 1;
 };
 
 // An image at its own size: rows top-down, 4 bytes a pixel (R, G, B, alpha), colours not

@@ -13,7 +13,7 @@
 
 #include "extract/IconDecoder.h"
 #include "extract/IconReaders.h"
-#include "extract/MappedFile.h"
+#include "files/MappedFile.h"
 #include "platform/SystemDirectory.h"
 #include "raster/Picture.h"
 

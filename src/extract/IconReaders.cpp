@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
-#include "extract/ByteReader.h"
+#include "files/ByteReader.h"
 
 namespace pelorin {
 namespace {

@@ -1,6 +1,6 @@
 #include "extract/ReadIconFile.h"
 
-#include "extract/MappedFile.h"
+#include "files/MappedFile.h"
 
 namespace pelorin {
 

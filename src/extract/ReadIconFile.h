@@ -1,6 +1,6 @@
-// Opening an icon file from disk: the file is mapped (MappedFile), and the decoder reads only the
-// directory and the chosen image, so opening an icon padded to many megabytes costs what opening
-// a small one does.
+// Opening an icon file from disk: the file is mapped once (MappedFile), and the decoder reads only
+// the directory and the chosen image, so opening an icon padded to many megabytes costs what
+// opening a small one does. The picture carries the file's image count.
 #pragma once
 
 #include <optional>

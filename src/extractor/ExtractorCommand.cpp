@@ -16,11 +16,11 @@
 #include "base/SystemError.h"
 #include "base/Text.h"
 #include "extract/IconReaders.h"
-#include "extract/MappedFile.h"
+#include "extract/PngWriter.h"
 #include "extract/ResourceGroups.h"
+#include "extract/Thumbnail.h"
 #include "extractor/GroupFile.h"
-#include "thumbnailer/PngWriter.h"
-#include "thumbnailer/Thumbnail.h"
+#include "files/MappedFile.h"
 
 namespace pelorin {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "extract/ByteReader.h"
 #include "extract/PngReader.h"
+#include "files/ByteReader.h"
 
 namespace pelorin {
 namespace {

@@ -6,9 +6,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
+#include "platform/ModalDialog.h"
 #include "platform/Platform.h"
 
 namespace pelorin {
@@ -44,20 +46,8 @@ class FakePlatform : public Platform {
   // Answers for the next file dialogs; an empty queue cancels.
   std::deque<std::optional<FileChoice>> open_answers;
   std::deque<std::optional<FileChoice>> save_answers;
-  // What the About dialog does while it is shown (the test drives it); nothing by default.
-  std::function<void(frmAbout&)> about_script;
-  // What the other dialogs do while they are shown: the test presses their controls. Without a
-  // script a dialog is closed with its close box, which leaves its tag empty.
-  std::function<void(FrmClipData&)> clip_data_script;
-  std::function<void(FrmColAdj&)> col_adj_script;
-  std::function<void(FrmShades&)> shades_script;
   // The screen as a grab sees it; nullopt when no image can be had.
   std::optional<Raster> screen_image;
-  // What the user does in the capture window (moves, a release, Esc); nothing by default, as if
-  // the window were closed.
-  std::function<void(FrmSnap&)> snap_script;
-  // The same for the icon browser.
-  std::function<void(FrmIcons&)> icons_script;
   // The system folder; none by default, so the icon browser shows its built-in library.
   std::string system_directory;
 
@@ -79,13 +69,7 @@ class FakePlatform : public Platform {
   std::vector<std::string> registrations;
   std::vector<FileDialogSettings> open_dialogs;
   std::vector<FileDialogSettings> save_dialogs;
-  int about_dialogs = 0;
-  int clip_data_dialogs = 0;
-  int col_adj_dialogs = 0;
-  int shades_dialogs = 0;
   int screen_grabs = 0;
-  int snap_windows = 0;
-  int icons_dialogs = 0;
   std::vector<Raster> clipboard_puts;  // every picture put on the clipboard, in order
   int clipboard_clears = 0;
   std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
@@ -122,33 +106,37 @@ class FakePlatform : public Platform {
     save_dialogs.push_back(s);
     return Next(save_answers);
   }
-  void ShowAbout(frmAbout& dialog) override {
-    ++about_dialogs;
-    if (about_script) about_script(dialog);
+  // What a dialog of type D does while it is shown: the test presses its controls (or, in the
+  // capture window, moves the pointer, releases a button, presses Esc). Without a script a dialog
+  // is closed with its close box, which leaves its tag empty; nullptr takes the script away.
+  template <typename D>
+  void Answer(std::function<void(D&)> script) {
+    if (!script) {
+      dialog_scripts_.erase(typeid(D));
+      return;
+    }
+    dialog_scripts_[typeid(D)] = [script = std::move(script)](Dialog& dialog) {
+      script(static_cast<D&>(dialog));
+    };
   }
-  void ShowClipData(FrmClipData& dialog) override {
-    ++clip_data_dialogs;
-    if (clip_data_script) clip_data_script(dialog);
+  // How many dialogs of type D were shown.
+  template <typename D>
+  int Shown() const {
+    const auto found = dialogs_shown_.find(typeid(D));
+    return found == dialogs_shown_.end() ? 0 : found->second;
   }
-  void ShowColAdj(FrmColAdj& dialog) override {
-    ++col_adj_dialogs;
-    if (col_adj_script) col_adj_script(dialog);
-  }
-  void ShowShades(FrmShades& dialog) override {
-    ++shades_dialogs;
-    if (shades_script) shades_script(dialog);
+  void ShowDialog(Dialog& dialog) override {
+    const std::type_index type = typeid(dialog);
+    ++dialogs_shown_[type];
+    const auto found = dialog_scripts_.find(type);
+    if (found == dialog_scripts_.end()) return;
+    // A copy: the script may give this dialog type another one.
+    const std::function<void(Dialog&)> script = found->second;
+    script(dialog);
   }
   std::optional<Raster> GrabScreen() override {
     ++screen_grabs;
     return screen_image;
-  }
-  void ShowSnap(FrmSnap& window) override {
-    ++snap_windows;
-    if (snap_script) snap_script(window);
-  }
-  void ShowIcons(FrmIcons& dialog) override {
-    ++icons_dialogs;
-    if (icons_script) icons_script(dialog);
   }
   void ClearClipboard() override {
     ++clipboard_clears;
@@ -232,6 +220,9 @@ class FakePlatform : public Platform {
   std::uint32_t ClockSeed() const override { return seed; }
 
  private:
+  std::map<std::type_index, std::function<void(Dialog&)>> dialog_scripts_;
+  std::map<std::type_index, int> dialogs_shown_;
+
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
     if (queue.empty()) return std::nullopt;

@@ -17,12 +17,7 @@
 
 namespace pelorin {
 
-class frmAbout;
-class FrmClipData;
-class FrmColAdj;
-class FrmShades;
-class FrmSnap;
-class FrmIcons;
+class Dialog;
 
 enum class MsgIcon { kNone, kStop, kQuestion, kExclamation, kInformation };
 enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
@@ -100,22 +95,15 @@ class Platform {
   virtual std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) = 0;
   virtual std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) = 0;
 
-  // The About dialog, modal over the main window.
-  virtual void ShowAbout(frmAbout& dialog) = 0;
-  // The icon browser, modal over the main window, until it hides itself or is closed.
-  virtual void ShowIcons(FrmIcons& dialog) = 0;
-
-  // The program's other modal dialogs: each returns once the dialog is hidden (its OK or Cancel
-  // button) or closed (its close box); the caller then reads the dialog's outcome.
-  virtual void ShowClipData(FrmClipData& dialog) = 0;
-  virtual void ShowColAdj(FrmColAdj& dialog) = 0;
-  virtual void ShowShades(FrmShades& dialog) = 0;
+  // Any of the program's own dialogs (the About box, the icon browser, the capture window, ...),
+  // shown modally with the view made for its behaviour object: returns once the dialog is hidden
+  // (its OK or Cancel button) or closed (its close box, Esc); the caller then reads the
+  // dialog's outcome.
+  virtual void ShowDialog(Dialog& dialog) = 0;
 
   // The screen the main window is on, as it looks now, one raster pixel per screen pixel;
   // nullopt when no image of it can be had (no way to read the screen, or the user refused).
   virtual std::optional<Raster> GrabScreen() = 0;
-  // The full-screen capture window over that screen, modal; returns once it has closed.
-  virtual void ShowSnap(FrmSnap& window) = 0;
 
   // The system clipboard, pictures only. A picture put there is opaque and offered to other
   // programs in the usual picture formats; a picture read back from there gives every pixel

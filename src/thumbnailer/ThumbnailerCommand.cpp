@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "base/SystemError.h"
-#include "extract/MappedFile.h"
-#include "thumbnailer/PngWriter.h"
-#include "thumbnailer/Thumbnail.h"
+#include "extract/PngWriter.h"
+#include "extract/Thumbnail.h"
+#include "files/MappedFile.h"
 
 namespace pelorin {
 namespace {

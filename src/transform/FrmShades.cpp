@@ -90,7 +90,7 @@ void FrmShades::DrawPreview() {
 std::optional<Raster> AskBackgroundGradient(Platform& platform) {
   FrmShades dialog(platform);
   dialog.Form_Load();
-  platform.ShowShades(dialog);
+  platform.ShowDialog(dialog);
   if (!dialog.Ok()) return std::nullopt;
   return dialog.PicSml.raster();
 }

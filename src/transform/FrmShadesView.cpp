@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <string>
 
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
@@ -32,5 +33,8 @@ FrmShadesView::FrmShadesView(FrmShades& core, QWidget* parent) : DialogFormView(
   AddButton("CmdCancel", core.CmdCancelCaption, FrmShades::kCmdCancel,
             [&core] { core.CmdCancel_Click(); });
 }
+
+// Shown by Platform::ShowDialog.
+[[maybe_unused]] const bool kShown = RegisterModalView<FrmShades, FrmShadesView>();
 
 }  // namespace pelorin

@@ -38,7 +38,8 @@ Picture SnapPointer() {
   return p;
 }
 
-FrmSnap::FrmSnap(Raster screen) : screen_(std::move(screen)) {}
+FrmSnap::FrmSnap(Platform& platform, Raster screen)
+    : Dialog(platform), screen_(std::move(screen)) {}
 
 void FrmSnap::Form_Load() {
   width_ = screen_.width();
@@ -106,9 +107,9 @@ CaptureOutcome CaptureScreenBlock(Platform& platform, Raster& mask, Raster& imag
   std::optional<Raster> screen = platform.GrabScreen();
   if (!screen || screen->width() < kSnapBlock || screen->height() < kSnapBlock)
     return CaptureOutcome::kNoScreenImage;
-  FrmSnap window(std::move(*screen));
+  FrmSnap window(platform, std::move(*screen));
   window.Form_Load();
-  platform.ShowSnap(window);
+  platform.ShowDialog(window);
   if (!window.Taken()) return CaptureOutcome::kCancelled;
   mask.FillRect({0, 0, kSnapBlock, kSnapBlock}, kBlack);
   BitBlt(image, 0, 0, kSnapBlock, kSnapBlock, window.Block(), 0, 0, Rop::kSrcCopy);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/Keys.h"
+#include "platform/ModalDialog.h"
 #include "platform/Platform.h"
 #include "raster/Picture.h"
 #include "raster/Raster.h"
@@ -33,12 +34,11 @@ inline constexpr std::string_view kNoScreenImageMessage =
 // inside, hot spot at the top-left corner. It frames exactly the block a release takes.
 Picture SnapPointer();
 
-class FrmSnap {
+// A dialog only in how it is shown: the capture window covers the screen and places itself.
+class FrmSnap : public Dialog {
  public:
   // `screen` is the frozen screen image, one pixel per screen pixel.
-  explicit FrmSnap(Raster screen);
-  FrmSnap(const FrmSnap&) = delete;
-  FrmSnap& operator=(const FrmSnap&) = delete;
+  FrmSnap(Platform& platform, Raster screen);
 
   // Reads the screen's size W x H.
   void Form_Load();

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/QtConvert.h"
 
 namespace pelorin {
@@ -132,5 +133,13 @@ void FrmSnapView::keyPressEvent(QKeyEvent* event) {
 void FrmSnapView::FollowCore() {
   if (core_.Done()) done(core_.Taken() ? QDialog::Accepted : QDialog::Rejected);
 }
+
+// Shown by Platform::ShowDialog: the capture window covers the screen the main window is on and
+// places itself.
+[[maybe_unused]] const bool kShown =
+    RegisterDialogView<FrmSnap>([](FrmSnap& window, const QtPlatform& platform) {
+      FrmSnapView view(window, platform.DialogScreen());
+      view.exec();
+    });
 
 }  // namespace pelorin

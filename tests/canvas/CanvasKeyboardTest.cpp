@@ -42,7 +42,7 @@ double Centre(int cell) { return 10 * cell + 5; }
 // history and the views as the pointer's gesture over the same cells' centres does.
 TEST(CanvasKeyboard, AGestureOfTheKeysIsThePointersOverTheCellsCentres) {
   const std::vector<int> keys_path = {kKeyRight, kKeyRight, kKeyDown, kKeyDown, kKeyDown, kKeyLeft};
-  for (int tool = kToolPencil; tool <= kToolCount; ++tool) {
+  for (int tool = kToolPencil; tool <= LoadedForm().form.canvas().Tools().ToolCount(); ++tool) {
     for (int button : {1, 2}) {
       for (bool drag : {false, true}) {
         LoadedForm by_keys;

@@ -1,5 +1,5 @@
-// The tool glyph strip and the pointer pictures are drawn by hand as text; these tests hold them
-// to the layout the tool box, the status bar and the pointers read them with.
+// The tools' glyphs, the status symbols and the pointer pictures are drawn by hand as text; these
+// tests hold them to the layout the tool box, the status bar and the pointers read them with.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,9 +7,13 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "raster/Picture.h"
+#include "support/LoadedForm.h"
 
 namespace pelorin {
 namespace {
@@ -25,56 +29,68 @@ constexpr std::array<Colour, 16> kBasicColours = {
     Rgb(0x0000FF), Rgb(0xFF00FF), Rgb(0x00FFFF), Rgb(0xFFFFFF)};
 
 constexpr int kCell = 16;
-constexpr int kGlyphs = 14;
 // The status bar's size and position symbols, drawn 15 x 15 from their cells.
-constexpr std::array<int, 2> kStatusSymbols = {12, 13};
+constexpr std::string_view kStatusSymbols = "status-symbols.txt";
 
 bool IsBasicColour(Colour c) {
   return std::find(kBasicColours.begin(), kBasicColours.end(), c) != kBasicColours.end();
 }
 
-std::optional<Picture> Load(const char* name) { return ParsePicture(FindResource(name)); }
+std::optional<Picture> Load(std::string_view name) { return ParsePicture(FindResource(name)); }
 
-TEST(ResourceArtTest, GlyphStripIsOpaqueAndUsesOnlyTheSixteenBasicColours) {
-  const auto strip = Load("tool-glyphs.txt");
-  ASSERT_TRUE(strip) << "tool-glyphs.txt is missing or does not parse";
-  ASSERT_EQ(strip->image.width(), kGlyphs * kCell);
-  ASSERT_EQ(strip->image.height(), 2 * kCell);
-  for (int y = 0; y < strip->image.height(); ++y)
-    for (int x = 0; x < strip->image.width(); ++x) {
-      EXPECT_TRUE(IsBasicColour(strip->image.At(x, y))) << "pixel " << x << "," << y;
-      EXPECT_EQ(strip->mask.At(x, y), kBlack) << "transparent pixel " << x << "," << y;
-    }
+// The glyph pictures of the program's tools, in palette order, then the status symbols.
+std::vector<std::string_view> GlyphPictures() {
+  const testing::LoadedForm f;
+  std::vector<std::string_view> names = f.form.canvas().Tools().Glyphs();
+  names.push_back(kStatusSymbols);
+  return names;
+}
+
+TEST(ResourceArtTest, GlyphsAreOpaqueAndUseOnlyTheSixteenBasicColours) {
+  for (const std::string_view name : GlyphPictures()) {
+    SCOPED_TRACE(name);
+    const auto glyphs = Load(name);
+    ASSERT_TRUE(glyphs) << "missing or does not parse";
+    ASSERT_EQ(glyphs->image.width(), name == kStatusSymbols ? 2 * kCell : kCell);
+    ASSERT_EQ(glyphs->image.height(), 2 * kCell);
+    for (int y = 0; y < glyphs->image.height(); ++y)
+      for (int x = 0; x < glyphs->image.width(); ++x) {
+        EXPECT_TRUE(IsBasicColour(glyphs->image.At(x, y))) << "pixel " << x << "," << y;
+        EXPECT_EQ(glyphs->mask.At(x, y), kBlack) << "transparent pixel " << x << "," << y;
+      }
+  }
 }
 
 // Drawn as mask AND then image XOR over the button face: the mask must be pure black and white,
 // and the image black wherever the mask lets the face through, or the face comes out tinted.
 TEST(ResourceArtTest, EveryGlyphImageIsBlackOutsideItsMask) {
-  const Picture strip = LoadPictureResource("tool-glyphs.txt");
-  ASSERT_EQ(strip.image.width(), kGlyphs * kCell);
-  for (int glyph = 0; glyph < kGlyphs; ++glyph) {
-    int inside = 0;
-    for (int y = 0; y < kCell; ++y)
-      for (int x = glyph * kCell; x < (glyph + 1) * kCell; ++x) {
-        const Colour mask = strip.image.At(x, y);
-        ASSERT_TRUE(mask == kBlack || mask == kWhite)
-            << "glyph " << glyph << " mask pixel " << x << "," << y;
-        if (mask == kBlack) {
-          ++inside;
-        } else {
-          EXPECT_EQ(strip.image.At(x, y + kCell), kBlack)
-              << "glyph " << glyph << " image pixel " << x << "," << y + kCell;
+  for (const std::string_view name : GlyphPictures()) {
+    const Picture strip = LoadPictureResource(name);
+    for (int glyph = 0; glyph < strip.image.width() / kCell; ++glyph) {
+      SCOPED_TRACE(std::string(name) + " cell " + std::to_string(glyph));
+      int inside = 0;
+      for (int y = 0; y < kCell; ++y)
+        for (int x = glyph * kCell; x < (glyph + 1) * kCell; ++x) {
+          const Colour mask = strip.image.At(x, y);
+          ASSERT_TRUE(mask == kBlack || mask == kWhite)
+              << "glyph " << glyph << " mask pixel " << x << "," << y;
+          if (mask == kBlack) {
+            ++inside;
+          } else {
+            EXPECT_EQ(strip.image.At(x, y + kCell), kBlack)
+                << "glyph " << glyph << " image pixel " << x << "," << y + kCell;
+          }
         }
-      }
-    EXPECT_GT(inside, 0) << "glyph " << glyph << " is empty";
-    EXPECT_LT(inside, kCell * kCell) << "glyph " << glyph << " covers its whole cell";
+      EXPECT_GT(inside, 0) << "glyph " << glyph << " is empty";
+      EXPECT_LT(inside, kCell * kCell) << "glyph " << glyph << " covers its whole cell";
+    }
   }
 }
 
 TEST(ResourceArtTest, StatusSymbolsLeaveTheirLastRowAndColumnEmpty) {
-  const Picture strip = LoadPictureResource("tool-glyphs.txt");
-  ASSERT_EQ(strip.image.width(), kGlyphs * kCell);
-  for (const int glyph : kStatusSymbols) {
+  const Picture strip = LoadPictureResource(kStatusSymbols);
+  ASSERT_EQ(strip.image.width(), 2 * kCell);
+  for (const int glyph : {0, 1}) {
     const int left = glyph * kCell;
     for (int i = 0; i < kCell; ++i) {
       // Last row of the cell, then last column.

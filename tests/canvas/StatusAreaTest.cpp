@@ -36,12 +36,12 @@ TEST(StatusArea, PaintsTheFramesAroundTheControlsAndTheBoxes) {
   EXPECT_EQ(r.At(358, 122), light);
   EXPECT_EQ(r.At(360, 111), kWhite);
   EXPECT_EQ(r.At(371, 122), light);
-  // The symbols come from the glyph strip: the position symbol's pixels over the background.
-  const Raster& glyphs = f.form.doc().Rasters().tool_glyphs();
+  // The position symbol's pixels over the background.
+  const Raster& symbols = f.form.doc().Rasters().status_symbols();
   for (int y = 0; y < 15; ++y)
     for (int x = 0; x < 15; ++x) {
       const Colour expected =
-          (f.form.BackColor() & glyphs.At(16 * 13 + x, y)) ^ glyphs.At(16 * 13 + x, 16 + y);
+          (f.form.BackColor() & symbols.At(16 + x, y)) ^ symbols.At(16 + x, 16 + y);
       ASSERT_EQ(r.At(348 + x, 62 + y), expected) << x << "," << y;
     }
 }

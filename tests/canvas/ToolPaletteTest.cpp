@@ -1,6 +1,7 @@
 // The tool palette: hit-testing, paint, clicks and drags, tooltips and the frame moves other
-// commands ask for. Classic colours; the window background is the face unless a test needs to
-// tell the two apart.
+// commands ask for, over the looks of the program's tools and the strip assembled from their
+// glyphs. Classic colours; the window background is the face unless a test needs to tell the two
+// apart.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -8,6 +9,7 @@
 
 #include "canvas/ToolPalette.h"
 #include "raster/Picture.h"
+#include "support/LoadedForm.h"
 
 namespace pelorin {
 namespace {
@@ -18,13 +20,21 @@ constexpr Colour kHighlight = 0xFFFFFF;
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
 
+// The looks of the program's tools, in palette order.
+std::vector<ToolLook> ProgramTools(const testing::LoadedForm& f) {
+  std::vector<ToolLook> looks;
+  for (int n = 1; n <= f.form.canvas().Tools().ToolCount(); ++n)
+    looks.push_back(f.form.canvas().Tool(n).Look());
+  return looks;
+}
+
 class ToolPaletteTest : public ::testing::Test {
  protected:
   ToolPaletteTest()
-      : palette_(surface_, kFace, kShadow, kHighlight,
+      : palette_(surface_, ProgramTools(program_), kFace, kShadow, kHighlight,
                  [this](int tool) { selected_.push_back(tool); }) {
     surface_.SetRefreshHandler([this](Rect) { ++refreshes_; });
-    palette_.SetGlyphs(&strip_.image);
+    palette_.SetGlyphs(&strip_);
     palette_.PicTools_Paint();
   }
 
@@ -35,8 +45,8 @@ class ToolPaletteTest : public ::testing::Test {
   // The palette as a fresh paint shows it with `tool` framed.
   Raster PaintedWith(int tool) {
     Surface other("PicTools", 92, 66, kFace);
-    ToolPalette p(other, kFace, kShadow, kHighlight, nullptr);
-    p.SetGlyphs(&strip_.image);
+    ToolPalette p(other, ProgramTools(program_), kFace, kShadow, kHighlight, nullptr);
+    p.SetGlyphs(&strip_);
     p.MoveFrameTo(tool);
     p.PicTools_Paint();
     return other.raster();
@@ -54,27 +64,52 @@ class ToolPaletteTest : public ::testing::Test {
     return true;
   }
 
-  Picture strip_ = LoadPictureResource("tool-glyphs.txt");
-  Surface surface_{"PicTools", 92, 66, kFace};
+  testing::LoadedForm program_;
+  const Raster& strip_ = program_.form.doc().Rasters().tool_glyphs();
+  Surface surface_{"PicTools", 0, 0, kFace};
   ToolPalette palette_;
   std::vector<int> selected_;
   int refreshes_ = 0;
 };
 
+// The program's twelve tools in their order, each with its caption, fill the 92 x 66 palette.
 TEST_F(ToolPaletteTest, EveryCellClicksItsToolAndCaption) {
   const char* captions[] = {"选择",     "绘图",     "擦除",     "取色",     "填充",     "直线",
                             "空心矩形", "实体矩形", "填充矩形", "空心椭圆", "实体椭圆", "填充椭圆"};
+  ASSERT_EQ(palette_.ToolCount(), 12);
+  EXPECT_EQ(surface_.width(), 92);
+  EXPECT_EQ(surface_.height(), 66);
   for (int n = 1; n <= 12; ++n) {
     const int l = 23 * ((n - 1) % 4), t = 22 * ((n - 1) / 4);
-    EXPECT_EQ(ToolCaption(n), captions[n - 1]);
+    EXPECT_EQ(palette_.Caption(n), captions[n - 1]);
     palette_.PicTools_MouseMove(0, 0, l + 22, t + 21);  // the cell's far corner
     EXPECT_EQ(palette_.ToolTipText(), captions[n - 1]);
     Click(kLeft, l + 22, t + 21);
     EXPECT_EQ(palette_.SelectedCell(), (Rect{l, t, l + 23, t + 22})) << n;
   }
   EXPECT_EQ(selected_, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-  EXPECT_EQ(ToolCaption(0), "");
-  EXPECT_EQ(ToolCaption(13), "");
+  EXPECT_EQ(palette_.Caption(0), "");
+  EXPECT_EQ(palette_.Caption(13), "");
+}
+
+// A thirteenth tool opens a fourth row; the cells after it hold no tool and press nothing.
+TEST_F(ToolPaletteTest, AThirteenthToolOpensAFourthRow) {
+  std::vector<ToolLook> looks = ProgramTools(program_);
+  looks.push_back({.caption = "第十三", .glyph = "tool-line.txt"});
+  Surface s("PicTools", 0, 0, kFace);
+  std::vector<int> chosen;
+  ToolPalette p(s, looks, kFace, kShadow, kHighlight, [&](int tool) { chosen.push_back(tool); });
+  EXPECT_EQ(s.height(), 88);
+  p.PicTools_MouseMove(0, 0, 10, 70);
+  EXPECT_EQ(p.ToolTipText(), "第十三");
+  p.PicTools_MouseMove(0, 0, 30, 70);
+  EXPECT_EQ(p.ToolTipText(), "第十三") << "no tool there: the tooltip stays";
+  for (const double x : {10.0, 30.0, 91.0}) {
+    p.PicTools_MouseDown(kLeft, 0, x, 80);
+    p.PicTools_MouseUp(kLeft, 0, x, 80);
+  }
+  EXPECT_EQ(chosen, std::vector<int>{13});
+  EXPECT_EQ(p.SelectedCell(), (Rect{0, 66, 23, 88}));
 }
 
 TEST_F(ToolPaletteTest, FractionalPointsRoundHalfToEven) {
@@ -92,8 +127,7 @@ TEST_F(ToolPaletteTest, PaintComposesGlyphsOverTheFaceAndFramesThePencil) {
       for (int x = -1; x <= 16; ++x) {
         const bool in = x >= 0 && y >= 0 && x < 16 && y < 16;
         const Colour want =
-            in ? (kFace & strip_.image.At(16 * k + x, y)) ^ strip_.image.At(16 * k + x, y + 16)
-               : kFace;
+            in ? (kFace & strip_.At(16 * k + x, y)) ^ strip_.At(16 * k + x, y + 16) : kFace;
         ASSERT_EQ(r.At(gx + x, gy + y), want) << "glyph " << k << " at " << x << "," << y;
       }
   }
@@ -192,13 +226,13 @@ TEST_F(ToolPaletteTest, ReturnToLastToolClicksDrawingToolsOnly) {
   EXPECT_EQ(selected_, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
 
-TEST(ToolPaletteFrameTest, MoveFrameToRemovesInTheWindowBackgroundWithoutSelecting) {
+TEST_F(ToolPaletteTest, MoveFrameToRemovesInTheWindowBackgroundWithoutSelecting) {
   constexpr Colour kWindow = 0x123456;
   Surface s("PicTools", 92, 66, kFace);
   s.fillStyle = FillStyle::kSolid;  // the surface's brush must not fill a removed frame
   s.drawMode = DrawMode::kInvert;
   int calls = 0;
-  ToolPalette p(s, kWindow, kShadow, kHighlight, [&](int) { ++calls; });
+  ToolPalette p(s, ProgramTools(program_), kWindow, kShadow, kHighlight, [&](int) { ++calls; });
   p.PicTools_Paint();
   p.MoveFrameTo(kToolSelect);
   Raster want(92, 66, kFace);

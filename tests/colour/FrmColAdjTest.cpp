@@ -63,7 +63,7 @@ TEST(FrmColAdj, OkWritesTheAdjustedColoursAndLeavesTransparentPixels) {
   Picture p;
   p.image.SetPixel(3, 0, Rgb(9, 9, 9));  // a transparent pixel's image value is never written
   ColourTables tables;
-  platform.col_adj_script = [&](FrmColAdj& d) {
+  platform.Answer<FrmColAdj>([&](FrmColAdj& d) {
     // The preview starts as the main window's preview shows the picture.
     EXPECT_EQ(d.PicShade.raster(), p.preview);
     d.VsbBrightness_Change(5);
@@ -73,7 +73,7 @@ TEST(FrmColAdj, OkWritesTheAdjustedColoursAndLeavesTransparentPixels) {
     d.VsbRed_Change(5);
     EXPECT_EQ(d.PicShade.raster().At(0, 0), Rgb(110, 155, 205));
     d.cmdOK_Click();
-  };
+  });
   EXPECT_TRUE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image.At(0, 0), Rgb(110, 155, 205));
   EXPECT_EQ(p.image.At(1, 0), kWhite);
@@ -87,7 +87,7 @@ TEST(FrmColAdj, OkWithoutTouchingAnythingKeepsThePicture) {
   Picture p;
   const Raster before = p.image;
   ColourTables tables;
-  platform.col_adj_script = [](FrmColAdj& d) { d.cmdOK_Click(); };
+  platform.Answer<FrmColAdj>([](FrmColAdj& d) { d.cmdOK_Click(); });
   EXPECT_TRUE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image, before);
 }
@@ -96,7 +96,7 @@ TEST(FrmColAdj, ClampedComponentsKeepTheirLastInRangeValue) {
   FakePlatform platform;
   Picture p;
   ColourTables tables;
-  platform.col_adj_script = [&](FrmColAdj& d) {
+  platform.Answer<FrmColAdj>([&](FrmColAdj& d) {
     const Raster& shade = d.PicShade.raster();
     // White: one click up stays white, back down is white, once more down is 250.
     d.VsbBrightness_Change(5);
@@ -114,7 +114,7 @@ TEST(FrmColAdj, ClampedComponentsKeepTheirLastInRangeValue) {
     d.VsbRed_Change(10);
     EXPECT_EQ(shade.At(2, 0), Rgb(8, 248, 0));
     d.CmdCancel_Click();
-  };
+  });
   EXPECT_FALSE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
 }
 
@@ -122,7 +122,7 @@ TEST(FrmColAdj, AJumpOfTheValueCountsAsOneStep) {
   FakePlatform platform;
   Picture p;
   ColourTables tables;
-  platform.col_adj_script = [](FrmColAdj& d) {
+  platform.Answer<FrmColAdj>([](FrmColAdj& d) {
     d.VsbGreen_Change(255);  // the Home key: straight to the top end
     EXPECT_EQ(d.LblGreen, "255");
     EXPECT_EQ(d.PicShade.raster().At(0, 0), Rgb(100, 155, 200));
@@ -134,7 +134,7 @@ TEST(FrmColAdj, AJumpOfTheValueCountsAsOneStep) {
     EXPECT_EQ(d.VsbGreen.Value, -255);
     EXPECT_EQ(d.PicShade.raster().At(0, 0), Rgb(100, 150, 200));
     d.cmdOK_Click();
-  };
+  });
   EXPECT_TRUE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image.At(0, 0), Rgb(100, 150, 200));
 }
@@ -143,7 +143,7 @@ TEST(FrmColAdj, ResetReturnsToTheStartWithTransparentPixelsWhite) {
   FakePlatform platform;
   Picture p;
   ColourTables tables;
-  platform.col_adj_script = [](FrmColAdj& d) {
+  platform.Answer<FrmColAdj>([](FrmColAdj& d) {
     d.VsbBrightness_Change(5);
     d.VsbBrightness_Change(10);
     d.VsbBlue_Change(-5);
@@ -158,7 +158,7 @@ TEST(FrmColAdj, ResetReturnsToTheStartWithTransparentPixelsWhite) {
     d.VsbBrightness_Change(5);
     EXPECT_EQ(d.PicShade.raster().At(0, 0), Rgb(105, 155, 205));
     d.cmdOK_Click();
-  };
+  });
   EXPECT_TRUE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image.At(0, 0), Rgb(105, 155, 205));
 }
@@ -168,17 +168,17 @@ TEST(FrmColAdj, CancelAndTheCloseBoxChangeNothing) {
   Picture p;
   const Raster before = p.image;
   ColourTables tables;
-  platform.col_adj_script = [](FrmColAdj& d) {
+  platform.Answer<FrmColAdj>([](FrmColAdj& d) {
     for (int v = 5; v <= 50; v += 5) d.VsbRed_Change(v);
     d.CmdCancel_Click();
     EXPECT_EQ(d.Tag, "Cancelled");
-  };
+  });
   EXPECT_FALSE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image, before);
-  platform.col_adj_script = [](FrmColAdj& d) { d.VsbBlue_Change(-5); };  // then the close box
+  platform.Answer<FrmColAdj>([](FrmColAdj& d) { d.VsbBlue_Change(-5); });  // then the close box
   EXPECT_FALSE(RunColourAdjustment(platform, tables, p.mask, p.image, p.preview));
   EXPECT_EQ(p.image, before);
-  EXPECT_EQ(platform.col_adj_dialogs, 2);
+  EXPECT_EQ(platform.Shown<FrmColAdj>(), 2);
 }
 
 }  // namespace

@@ -85,20 +85,6 @@ TEST(IconFile, ARedPixelAtTheTopLeftLandsInTheLastRows) {
   EXPECT_EQ(file[3134], 0x9F);  // pixels 1 and 2 opaque: 1001 1111
 }
 
-TEST(IconFile, ReadsTheImageCountOfAFile) {
-  TempFolder dir;
-  for (const auto& [bytes, count] : {std::pair{std::vector<std::uint8_t>{0, 0, 1, 0, 3, 0}, 3},
-                                     {{0, 0, 1, 0, 1, 0}, 1},
-                                     {{0, 0, 1, 0, 0xFF, 0xFF}, -1}}) {
-    std::ofstream(dir.File("c.ico"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), 6);
-    EXPECT_EQ(ReadImageCount(dir.File("c.ico")), count);
-  }
-  std::ofstream(dir.File("short.ico"), std::ios::binary) << "ab";
-  EXPECT_EQ(ReadImageCount(dir.File("short.ico")), std::nullopt);
-  EXPECT_EQ(ReadImageCount(dir.File("missing.ico")), std::nullopt);
-}
-
 TEST(IconFile, ReplacingKeepsPermissionsAndFollowsLinks) {
   TempFolder dir;
   const std::string target = dir.File("a.ico");
@@ -256,9 +242,6 @@ TEST(IconFile, DevicesAndPipesAreRefusedAndLeftAsTheyWere) {
   EXPECT_TRUE(fs::is_symlink(dir.File("link.ico")));
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(pipe).parent_path()), {}),
             static_cast<std::ptrdiff_t>(cases.size() - 1));  // all but /dev/null, nothing more
-  // Reading the image count of a pipe without a writer gives up at once.
-  EXPECT_EXIT((::alarm(5), std::_Exit(ReadImageCount(pipe) ? 1 : 0)), ::testing::ExitedWithCode(0),
-              "");
 }
 
 TEST(IconFile, OpeningForWritingReportsWhatStandsInTheWay) {

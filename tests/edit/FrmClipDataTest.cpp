@@ -32,34 +32,34 @@ TEST(FrmClipData, TheOutcomeIsTheChosenOptionOnlyAfterOk) {
   FakePlatform platform;
   // Not touched: the close box leaves the tag empty, which is a cancel.
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), std::nullopt);
-  EXPECT_EQ(platform.clip_data_dialogs, 1);
+  EXPECT_EQ(platform.Shown<FrmClipData>(), 1);
 
-  platform.clip_data_script = [](FrmClipData& d) { d.cmdOK_Click(); };
+  platform.Answer<FrmClipData>([](FrmClipData& d) { d.cmdOK_Click(); });
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), ShrinkOption::kSqueeze);
 
-  platform.clip_data_script = [](FrmClipData& d) {
+  platform.Answer<FrmClipData>([](FrmClipData& d) {
     d.Opt_Click(1);
     EXPECT_EQ(d.Opt, (std::array<bool, 2>{false, true}));
     d.cmdOK_Click();
     EXPECT_EQ(d.Tag, "Ok");
     EXPECT_TRUE(d.Hidden());
-  };
+  });
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), ShrinkOption::kProportional);
 
-  platform.clip_data_script = [](FrmClipData& d) {
+  platform.Answer<FrmClipData>([](FrmClipData& d) {
     d.Opt_Click(1);
     d.CmdCancel_Click();
     EXPECT_EQ(d.Tag, "Cancelled");
-  };
+  });
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), std::nullopt);
 
   // A fresh dialog every time: the first option is chosen again.
-  platform.clip_data_script = [](FrmClipData& d) {
+  platform.Answer<FrmClipData>([](FrmClipData& d) {
     EXPECT_TRUE(d.Opt[0]);
     d.cmdOK_Click();
-  };
+  });
   EXPECT_EQ(AskHowToShrink(platform, 1000, 1), ShrinkOption::kSqueeze);
-  EXPECT_EQ(platform.clip_data_dialogs, 5);
+  EXPECT_EQ(platform.Shown<FrmClipData>(), 5);
   EXPECT_EQ(platform.do_events_calls, 5);
 }
 

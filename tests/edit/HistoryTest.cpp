@@ -109,24 +109,6 @@ TEST(HistoryMoves, APaintingAfterUndoingEndsTheRedoHistory) {
   EXPECT_FALSE(d.Undo(h));
 }
 
-TEST(HistoryMoves, RemovingTheOldestStepLeavesTheLoadedPictureAlone) {
-  History h;
-  Doc d;
-  h.RemoveOldest();  // nothing to remove
-  ASSERT_TRUE(d.Record(h));
-  h.RemoveOldest();
-  d.Paint(3, 4, kBlue);
-  const Doc loaded = d;
-  ASSERT_TRUE(d.Record(h));
-  EXPECT_EQ(h.UndoCount(), 1u);
-  EXPECT_FALSE(d.Undo(h)) << "the blank step before opening is gone";
-
-  d.Paint(5, 5, kRed);
-  ASSERT_TRUE(d.Record(h));
-  ASSERT_TRUE(d.Undo(h));
-  EXPECT_TRUE(Same(d, loaded));
-}
-
 TEST(HistoryRestores, AnOpaquedPixelTurnsTransparentAgain) {
   History h;
   Doc d;

@@ -334,6 +334,13 @@ TEST(IconDecoder, ReadsTheDirectoryAndRefusesBadHeaders) {
   EXPECT_EQ(e.bytes, dib.size());
   EXPECT_EQ(e.offset, 22u);
   EXPECT_TRUE(DecodeIconFile(file, 32));  // a cursor decodes like an icon
+  // The picture carries the directory's count, read as the signed 16-bit value it is stored as.
+  EXPECT_EQ(DecodeIconFile(file, 32)->image_count, 1);
+  EXPECT_EQ(
+      DecodeIconFile(BuildIco({{.data = dib}, {.data = dib}, {.data = dib}}), 32)->image_count, 3);
+  std::vector<IcoImage> many(0xFFFF, {.offset = 6 + 16 * 0xFFFF});
+  many.back().data = dib;
+  EXPECT_EQ(DecodeIconFile(BuildIco(many), 32)->image_count, -1);
 
   for (auto [at, value] : {std::pair{0, 1}, {1, 1}, {2, 0}, {2, 3}, {4, 0}, {4, 200}}) {
     Bytes bad = file;

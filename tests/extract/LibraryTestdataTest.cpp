@@ -5,7 +5,7 @@
 #include <string>
 
 #include "extract/IconReaders.h"
-#include "extract/MappedFile.h"
+#include "files/MappedFile.h"
 #include "support/Testdata.h"
 
 namespace pelorin {

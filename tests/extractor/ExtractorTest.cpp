@@ -16,9 +16,9 @@
 
 #include "extract/IconReaders.h"
 #include "extract/LibraryBuilder.h"
-#include "extract/MappedFile.h"
 #include "extract/PngReader.h"
 #include "extractor/ExtractorCommand.h"
+#include "files/MappedFile.h"
 #include "support/Testdata.h"
 
 namespace pelorin {

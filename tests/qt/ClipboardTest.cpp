@@ -13,9 +13,9 @@
 #include <climits>
 #include <tuple>
 
-#include "app/PlatformView.h"
 #include "platform/qt/ClipboardData.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtPlatform.h"
 
 namespace pelorin {
 namespace {
@@ -72,7 +72,7 @@ ClipboardPicture Offered(const QString& format, const QByteArray& bytes) {
 }
 
 TEST(Clipboard, APicturePutThereComesBackPixelForPixelAndTextIsNoPicture) {
-  PlatformView platform;
+  QtPlatform platform;
   const Raster picture = TestPicture();
   platform.SetClipboardPicture(picture, nullptr);
   EXPECT_TRUE(platform.ClipboardHasPicture());

@@ -25,13 +25,15 @@
 #include <string>
 #include <vector>
 
-#include "app/PlatformView.h"
+#include "app/frmAbout.h"
 #include "colour/FrmColAdjView.h"
 #include "edit/FrmClipDataView.h"
 #include "extract/FrmIcons.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/DialogWidth.h"
+#include "platform/qt/QtPlatform.h"
 #include "transform/FrmShadesView.h"
+#include "transform/FrmSnap.h"
 
 namespace pelorin {
 namespace {
@@ -166,7 +168,7 @@ TEST(DialogViews, TitlesAndPrintedLinesShowWhole) {
 // Message boxes: the title shows whole however short the text, Enter presses the default button
 // (OK, or Yes) and Esc cancels (or closes a box that has only OK).
 TEST(DialogViews, MessageBoxesShowTheirTitleAndTakeEnterAndEsc) {
-  PlatformView platform;
+  QtPlatform platform;
   struct Case {
     MsgButtons buttons;
     int key;
@@ -424,8 +426,10 @@ void PressWhenShown(const char* button) {
   });
 }
 
+// Every dialog of the program reaches its view through the one call, Platform::ShowDialog, by
+// the view's own registration.
 TEST(DialogViews, ThePlatformShowsEachDialogModally) {
-  PlatformView platform;
+  QtPlatform platform;
   PressWhenShown("CmdOk");
   EXPECT_EQ(AskHowToShrink(platform, 64, 48), ShrinkOption::kSqueeze);
   PressWhenShown("CmdCancel");
@@ -436,6 +440,27 @@ TEST(DialogViews, ThePlatformShowsEachDialogModally) {
   PressWhenShown("CmdOk");
   EXPECT_TRUE(RunColourAdjustment(platform, tables, mask, image, image));
   EXPECT_EQ(image.At(5, 5), 0x102030u);
+
+  frmAbout about(platform, "Pelorin - 未命名");
+  about.Form_Load();
+  PressWhenShown("cmdOK");
+  platform.ShowDialog(about);
+  EXPECT_TRUE(about.Hidden());
+  FrmIcons icons(platform);
+  icons.Form_Load();
+  PressWhenShown("CmdCancel");
+  platform.ShowDialog(icons);
+  EXPECT_EQ(icons.Tag, kTagCancelled);
+  FrmSnap snap(platform, Raster(100, 80, kWhite));
+  snap.Form_Load();
+  QTimer::singleShot(0, [] {
+    QWidget* window = QApplication::activeModalWidget();
+    ASSERT_NE(window, nullptr);
+    PressKey(window, Qt::Key_Escape);
+  });
+  platform.ShowDialog(snap);
+  EXPECT_TRUE(snap.Done());
+  EXPECT_FALSE(snap.Taken());
 }
 
 // A name too long for its folder, typed with or without the folder, is taken by the Save As
@@ -443,7 +468,7 @@ TEST(DialogViews, ThePlatformShowsEachDialogModally) {
 TEST(DialogViews, TheSaveDialogTakesANameTooLongForItsFolder) {
   QTemporaryDir dir;
   const QString name = QString(300, QLatin1Char('a')) + QStringLiteral(".ico");
-  PlatformView platform;
+  QtPlatform platform;
   for (const QString& typed : {dir.filePath(name), name}) {
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -483,7 +508,7 @@ TEST(DialogViews, TheFileDialogsShowEachFilterOnce) {
         "图标库(*.icl)"}},
       {"Icons|*.ico|Cursors (*.cur)|*.cur", 2, false, {"Icons (*.ico)", "Cursors (*.cur)"}},
   };
-  PlatformView platform;
+  QtPlatform platform;
   for (const Case& c : cases) {
     std::vector<std::string> items;
     std::string current;

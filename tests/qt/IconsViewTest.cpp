@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/PlatformView.h"
 #include "app/frmMainView.h"
 #include "extract/FrmIcons.h"
 #include "extract/FrmIconsView.h"
 #include "extract/LibraryBuilder.h"
 #include "platform/FakePlatform.h"
+#include "platform/qt/QtPlatform.h"
 #include "platform/qt/SurfaceView.h"
 
 namespace pelorin {
@@ -152,7 +152,7 @@ TEST(IconsView, TheScrollBarTheWheelAndTheArrowsMoveTheGrid) {
 // The menu item through the real platform: the dialog opens modally over the window and its
 // outcome reaches the document.
 TEST(IconsView, TheExtractMenuItemShowsTheBrowserModally) {
-  PlatformView platform;
+  QtPlatform platform;
   frmMainView main(platform);
   main.Load();
   platform.SetDialogParent(&main);

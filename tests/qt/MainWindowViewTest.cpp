@@ -13,7 +13,6 @@
 #include <QUrl>
 #include <fstream>
 
-#include "app/PlatformView.h"
 #include "app/frmAbout.h"
 #include "app/frmAboutView.h"
 #include "app/frmMainView.h"
@@ -24,6 +23,7 @@
 #include "extract/IconBuilder.h"
 #include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/qt/QtPlatform.h"
 #include "transform/FrmShadesView.h"
 
 namespace pelorin {
@@ -221,7 +221,7 @@ TEST(MainWindowView, NoWindowOfFixedSizeOffersToMaximise) {
   FrmShadesView shades_view(shades, nullptr);
   expect_fixed(shades_view, "gradient");
 
-  PlatformView qt_platform;
+  QtPlatform qt_platform;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);

@@ -233,24 +233,24 @@ class Session {
       if (!ok && !esc) d.CmdCancel_Click();
     };
     const bool second = Chance(50);
-    platform_.clip_data_script = [leave, second](FrmClipData& d) {
+    platform_.Answer<FrmClipData>([leave, second](FrmClipData& d) {
       d.Opt_Click(second ? 1 : 0);
       leave(d);
-    };
+    });
     const int value = Uniform(-40, 40);
-    platform_.col_adj_script = [leave, value](FrmColAdj& d) {
+    platform_.Answer<FrmColAdj>([leave, value](FrmColAdj& d) {
       d.VsbRed_Change(value);
       d.VsbBrightness_Change(-value / 2);
       leave(d);
-    };
+    });
     const int degrees = Uniform(0, 8);
-    platform_.shades_script = [leave, degrees](FrmShades& d) {
+    platform_.Answer<FrmShades>([leave, degrees](FrmShades& d) {
       d.VsbDegrees_Change(degrees);
       leave(d);
-    };
+    });
     const int sx = Uniform(0, 99);
     const int sy = Uniform(0, 79);
-    platform_.snap_script = [ok, sx, sy](FrmSnap& s) {
+    platform_.Answer<FrmSnap>([ok, sx, sy](FrmSnap& s) {
       s.Form_MouseMove(0, 0, sx, sy);
       if (ok) {
         s.Form_MouseDown(1, 0, sx, sy);
@@ -258,12 +258,12 @@ class Session {
       } else {
         s.Form_KeyDown(0x1B, 0);
       }
-    };
+    });
     const int icon = Uniform(0, 15);
-    platform_.icons_script = [ok, icon](FrmIcons& d) {
+    platform_.Answer<FrmIcons>([ok, icon](FrmIcons& d) {
       d.PicIcons_MouseUp(1, 0, 38 * (icon % 10) + 5, 38 * (icon / 10) + 5);
       ok ? d.CmdOk_Click() : d.CmdCancel_Click();
-    };
+    });
   }
 
   // Canvas pointer events, delivered to the canvas as the pointer grab of a held button does.
@@ -526,7 +526,7 @@ class Session {
             s.Exists() ? s.Bounds() : Rect{},
             platform_.messages.size(),
             platform_.clipboard_puts.size(),
-            platform_.clip_data_dialogs,
+            platform_.Shown<FrmClipData>(),
             platform_.open_dialogs.size(),
             platform_.save_dialogs.size(),
             core().Caption()};

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <utility>
 
+#include "platform/FakePlatform.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/qt/ScreenGrab.h"
 #include "transform/FrmSnapView.h"
@@ -33,7 +34,8 @@ void Mouse(QWidget& w, QEvent::Type type, QPointF at, Qt::MouseButton button) {
 }
 
 TEST(SnapView, AReleaseTakesTheBlockAndClosesTheWindow) {
-  FrmSnap core(FrozenScreen());
+  FakePlatform platform;
+  FrmSnap core(platform, FrozenScreen());
   core.Form_Load();
   FrmSnapView view(core, nullptr);
   view.show();
@@ -67,7 +69,8 @@ TEST(SnapView, AReleaseTakesTheBlockAndClosesTheWindow) {
 
 TEST(SnapView, EscAndClosingTakeNothing) {
   for (const bool esc : {true, false}) {
-    FrmSnap core(FrozenScreen());
+    FakePlatform platform;
+    FrmSnap core(platform, FrozenScreen());
     core.Form_Load();
     FrmSnapView view(core, nullptr);
     view.show();

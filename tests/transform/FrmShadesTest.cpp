@@ -107,26 +107,26 @@ TEST(FrmShades, TheDirectionBarTurnsTheGradientBy45Degrees) {
 
 TEST(FrmShades, OkHandsBackThePreviewAsLastDrawn) {
   FakePlatform platform;
-  platform.shades_script = [](FrmShades& d) {
+  platform.Answer<FrmShades>([](FrmShades& d) {
     d.VsbDegrees_Change(2);
     d.Hsb_Change(0, 100);  // changed but not drawn
     d.cmdOK_Click();
-  };
+  });
   const auto preview = AskBackgroundGradient(platform);
   ASSERT_TRUE(preview.has_value());
   EXPECT_EQ(*preview, Preview({0, 0, 0}, {255, 255, 255}, 90));
-  EXPECT_EQ(platform.shades_dialogs, 1);
+  EXPECT_EQ(platform.Shown<FrmShades>(), 1);
 }
 
 TEST(FrmShades, CancelAndTheCloseBoxGiveNothing) {
   FakePlatform platform;
-  platform.shades_script = [](FrmShades& d) {
+  platform.Answer<FrmShades>([](FrmShades& d) {
     d.VsbDegrees_Change(3);
     d.CmdCancel_Click();
     EXPECT_EQ(d.Tag, "Cancelled");
-  };
+  });
   EXPECT_EQ(AskBackgroundGradient(platform), std::nullopt);
-  platform.shades_script = nullptr;
+  platform.Answer<FrmShades>(nullptr);
   EXPECT_EQ(AskBackgroundGradient(platform), std::nullopt);
 }
 

@@ -59,7 +59,8 @@ TEST(FrmSnap, ThePointerIsASquareOfTwoBlackThreeWhiteRuns) {
 }
 
 TEST(FrmSnap, TheHotSpotNeverPassesTheLastWholeBlock) {
-  FrmSnap snap(Screen(640, 480));
+  FakePlatform platform;
+  FrmSnap snap(platform, Screen(640, 480));
   snap.Form_Load();
   EXPECT_EQ(snap.ScreenWidth(), 640);
   EXPECT_EQ(snap.ScreenHeight(), 480);
@@ -79,7 +80,8 @@ TEST(FrmSnap, TheHotSpotNeverPassesTheLastWholeBlock) {
 }
 
 TEST(FrmSnap, TheArrowsMoveTheBlockWithinTheScreenAndEnterTakesIt) {
-  FrmSnap snap(Screen(640, 480));
+  FakePlatform platform;
+  FrmSnap snap(platform, Screen(640, 480));
   snap.Form_Load();
   snap.Form_MouseMove(0, 0, 600, 3);
   for (const auto& [key, shift, x, y] : {std::tuple{kKeyRight, 0, 601, 3},
@@ -105,33 +107,33 @@ TEST(FrmSnap, AReleaseTakesTheBlockAsAnOpaquePicture) {
   platform.screen_image = Screen(1024, 768);
   Raster mask(32, 32, kWhite);
   Raster image(32, 32, kBlack);
-  platform.snap_script = [](FrmSnap& s) { Click(s, 1, 0, 0); };
+  platform.Answer<FrmSnap>([](FrmSnap& s) { Click(s, 1, 0, 0); });
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   EXPECT_EQ(mask, Raster(32, 32, kBlack));
   ExpectBlockAt(image, 0, 0);
   EXPECT_EQ(platform.screen_grabs, 1);
-  EXPECT_EQ(platform.snap_windows, 1);
+  EXPECT_EQ(platform.Shown<FrmSnap>(), 1);
 
   // Any button; near the bottom-right corner the last whole block is taken.
-  platform.snap_script = [](FrmSnap& s) {
+  platform.Answer<FrmSnap>([](FrmSnap& s) {
     s.Form_MouseMove(0, 0, 1020, 760);
     s.Form_MouseDown(2, 0, 1020, 760);
     s.Form_MouseUp(2, 0, 1023, 767);
     EXPECT_TRUE(s.Done());
-  };
+  });
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 992, 736);
 
   // A release whose press the window did not see (a drag on the canvas that was still held when
   // a key started the capture) takes nothing; nor does the release of a button other than the
   // one pressed. The next click takes the block.
-  platform.snap_script = [](FrmSnap& s) {
+  platform.Answer<FrmSnap>([](FrmSnap& s) {
     s.Form_MouseUp(1, 0, 10, 10);
     s.Form_MouseDown(4, 0, 20, 20);
     s.Form_MouseUp(1, 0, 20, 20);
     EXPECT_FALSE(s.Done());
     s.Form_MouseUp(4, 0, 300, 260);
-  };
+  });
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 300, 260);
 }
@@ -145,7 +147,7 @@ TEST(FrmSnap, EscOrClosingTheWindowChangesNothing) {
   image.SetPixel(3, 3, 0x123456);
   const Raster mask_before = mask;
   const Raster image_before = image;
-  platform.snap_script = [](FrmSnap& s) {
+  platform.Answer<FrmSnap>([](FrmSnap& s) {
     s.Form_MouseMove(0, 0, 10, 10);
     s.Form_KeyDown('A', 0);  // other keys do nothing
     EXPECT_FALSE(s.Done());
@@ -153,9 +155,9 @@ TEST(FrmSnap, EscOrClosingTheWindowChangesNothing) {
     EXPECT_TRUE(s.Done());
     Click(s, 1, 10, 10);  // too late: the capture has ended
     EXPECT_FALSE(s.Taken());
-  };
+  });
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kCancelled);
-  platform.snap_script = nullptr;
+  platform.Answer<FrmSnap>(nullptr);
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kCancelled);
   EXPECT_EQ(mask, mask_before);
   EXPECT_EQ(image, image_before);
@@ -168,7 +170,7 @@ TEST(FrmSnap, WithoutAScreenImageNothingIsShownOrChangedAndTheUserIsTold) {
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kNoScreenImage);
   platform.screen_image = Screen(31, 400);  // narrower than one block
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kNoScreenImage);
-  EXPECT_EQ(platform.snap_windows, 0);
+  EXPECT_EQ(platform.Shown<FrmSnap>(), 0);
   EXPECT_EQ(mask, Raster(32, 32, kWhite));
   EXPECT_TRUE(platform.messages.empty());
   ReportNoScreenImage(platform);
@@ -184,7 +186,7 @@ TEST(FrmSnap, AScreenOfExactlyOneBlockHasOnePlaceForThePointer) {
   platform.screen_image = Screen(32, 32);
   Raster mask(32, 32, kWhite);
   Raster image(32, 32, kBlack);
-  platform.snap_script = [](FrmSnap& s) { Click(s, 1, 20, 31); };
+  platform.Answer<FrmSnap>([](FrmSnap& s) { Click(s, 1, 20, 31); });
   EXPECT_EQ(CaptureScreenBlock(platform, mask, image), CaptureOutcome::kTaken);
   ExpectBlockAt(image, 0, 0);
 }

@@ -29,6 +29,7 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/ModalDialog.h"
 #include "platform/SystemDirectory.h"
+#include "platform/qt/DialogViews.h"
 #include "platform/qt/DialogWidth.h"
 
 namespace pelorin {
@@ -204,6 +205,15 @@ std::optional<FileChoice> QtPlatform::ShowOpen(const FileDialogSettings& setting
 
 std::optional<FileChoice> QtPlatform::ShowSaveAs(const FileDialogSettings& settings) {
   return RunFileDialog(parent_, settings, true);
+}
+
+void QtPlatform::ShowDialog(Dialog& dialog) {
+  if (const DialogShower show = FindDialogView(dialog)) {
+    show(dialog, *this);
+  } else {
+    // A dialog without a view is a fault of the build; the dialog counts as closed.
+    qWarning("Pelorin: no view is registered for the dialog %s", typeid(dialog).name());
+  }
 }
 
 void QtPlatform::RunModal(QDialog& view, Dialog& dialog) const {

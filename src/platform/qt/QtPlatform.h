@@ -1,5 +1,5 @@
-// The platform as Qt and the Linux desktop provide it: everything but the program's own dialogs
-// (src/app/PlatformView.h shows those).
+// The platform as Qt and the Linux desktop provide it. The program's own dialogs are shown with
+// the views registered for them (DialogViews.h), so that nothing here knows any dialog.
 #pragma once
 
 #include "platform/Platform.h"
@@ -22,6 +22,7 @@ class QtPlatform : public Platform {
   std::optional<Colour> ShowColor() override;
   std::optional<FileChoice> ShowOpen(const FileDialogSettings& settings) override;
   std::optional<FileChoice> ShowSaveAs(const FileDialogSettings& settings) override;
+  void ShowDialog(Dialog& dialog) override;
   std::optional<Raster> GrabScreen() override;
   void ClearClipboard() override;
   bool ClipboardHasPicture() override;
@@ -50,9 +51,7 @@ class QtPlatform : public Platform {
   void Beep() override;
   std::uint32_t ClockSeed() const override;
 
- protected:
-  // The program's dialogs (the platform shows them with their views, which a class above the
-  // subsystems knows) stand over the main window.
+  // For the dialogs' views: the program's dialogs stand over the main window.
   QWidget* DialogParent() const { return parent_; }
   // The screen the main window is on.
   QScreen* DialogScreen() const;
