@@ -321,8 +321,9 @@ class Extractor {
     const std::span<const std::uint8_t> bytes = file->bytes();
     switch (DetectIconFileKind(bytes)) {
       case IconFileKind::kPortableExecutable:
+        return Library(source, bytes, true);
       case IconFileKind::kNewExecutable:
-        return Library(source, bytes);
+        return Library(source, bytes, false);
       case IconFileKind::kAnimatedCursor:
         return AnimatedCursor(source, bytes);
       case IconFileKind::kIconFile:
@@ -333,9 +334,9 @@ class Extractor {
     Fail(path + " 不是程序、库、图标库、图标、光标或动画光标。");
   }
 
-  void Library(const Source& source, std::span<const std::uint8_t> bytes) {
+  // `has_languages`: a PE file's resources have languages, an NE file's do not.
+  void Library(const Source& source, std::span<const std::uint8_t> bytes, bool has_languages) {
     const ResourceGroups resources(bytes);
-    const bool has_languages = DetectIconFileKind(bytes) == IconFileKind::kPortableExecutable;
     if (resources.groups().empty() && resources.complete()) {
       Say(source.path + " 中没有图标或光标。");
       return;

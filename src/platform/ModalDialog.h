@@ -49,10 +49,10 @@ struct ScrollBarState {
   bool Enabled = true;
 
   // `value` limited to the bar's range.
-  int Limit(int value) const {
+  int Limit(long long value) const {
     const int low = Min < Max ? Min : Max;
     const int high = Min < Max ? Max : Min;
-    return value < low ? low : (value > high ? high : value);
+    return value < low ? low : (value > high ? high : static_cast<int>(value));
   }
 
   // The value while the thumb is dragged: one small step for every pixel the pointer has moved
@@ -62,10 +62,7 @@ struct ScrollBarState {
   // value lies under a drag, and the pointer may travel past the bar's ends.
   int Dragged(int value_at_press, int pixels) const {
     const long long step = Min > Max ? -SmallChange : SmallChange;
-    const long long value = value_at_press + step * pixels;
-    const int low = Min < Max ? Min : Max;
-    const int high = Min < Max ? Max : Min;
-    return value < low ? low : (value > high ? high : static_cast<int>(value));
+    return Limit(value_at_press + step * pixels);
   }
 };
 
